@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "geometry/vec3.h"
+
+namespace orbiton {
+
+struct BoundingBox {
+    Vec3 min;
+    Vec3 max;
+    Vec3 centre;
+    Vec3 size;
+    float extent = 0.0f;
+
+    BoundingBox() = default;
+    BoundingBox(const Vec3& min_, const Vec3& max_) : min(min_), max(max_) { refit(); }
+
+    // size, then centre, then extent (the largest side) from min and max.
+    void refit();
+};
+
+using Triangle = std::array<std::uint16_t, 3>;
+
+// A triangle surface: what a solid object draws and what the ball collides
+// with. Vertex numbers are 16-bit, so a mesh holds at most 65,536 vertices.
+class Mesh {
+  public:
+    static constexpr std::size_t kMaxVertices = 65536;
+
+    Mesh();
+    virtual ~Mesh() = default;
+
+    // Appends one face normal per triangle, then one vertex normal per vertex;
+    // run once, after the vertices and triangles are complete.
+    virtual void computeNormals();
+    // Widens bounds to every vertex and refits it.
+    virtual void computeBounds();
+
+    std::vector<Vec3> vertices;
+    std::vector<Vec3> vertexNormals;
+    std::vector<Vec3> faceNormals;
+    std::vector<Triangle> triangles;
+    BoundingBox bounds;
+};
+
+} // namespace orbiton

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orbiton {
+
+// An OpenGL compatibility context drawing into an off-screen buffer on Mesa,
+// with no display at all (EGL surfaceless). Tests, tools and the headless
+// game draw through it exactly as the windowed game does.
+class OffscreenContext {
+  public:
+    // Null when no context could be made; why is in error().
+    static std::unique_ptr<OffscreenContext> create(int width, int height, int depthBits = 24);
+    static const std::string& error();
+
+    ~OffscreenContext();
+    OffscreenContext(const OffscreenContext&) = delete;
+    OffscreenContext& operator=(const OffscreenContext&) = delete;
+
+    bool makeCurrent();
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+    // Colour buffer as RGBA rows, top row first.
+    std::vector<std::uint8_t> readPixels() const;
+
+  private:
+    OffscreenContext() = default;
+
+    void* display = nullptr;
+    void* surface = nullptr;
+    void* context = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+// Writes RGBA rows (top row first) as a PNG; false when the file cannot be written.
+bool writePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgba);
+
+} // namespace orbiton

@@ -1,0 +1,243 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "geometry/octahedron.h"
+#include "geometry/prism_mesh.h"
+#include "geometry/sphere_mesh.h"
+
+namespace orbiton {
+namespace {
+
+constexpr float kR = 0.70710677f;
+
+void expectVec(const Vec3& v, float x, float y, float z) {
+    EXPECT_FLOAT_EQ(v.x, x);
+    EXPECT_FLOAT_EQ(v.y, y);
+    EXPECT_FLOAT_EQ(v.z, z);
+}
+
+// The vertex normals as the rule states them: for every vertex, scan every
+// triangle in order. The mesh forms them in one pass; the floats must agree.
+std::vector<Vec3> literalVertexNormals(const Mesh& m) {
+    std::vector<Vec3> out;
+    for (std::size_t i = 0; i < m.vertices.size(); ++i) {
+        Vec3 sum(0, 0, 0);
+        int count = 0;
+        for (std::size_t t = 0; t < m.triangles.size(); ++t) {
+            const Triangle& tri = m.triangles[t];
+            if (tri[0] == i || tri[1] == i || tri[2] == i) {
+                sum = sum + m.faceNormals[t];
+                ++count;
+            }
+        }
+        Vec3 n(0, 0, 0);
+        if (count > 0) {
+            float scale = float(1.0 / count);
+            n = sum * scale;
+            normalise(n);
+        }
+        out.push_back(n);
+    }
+    return out;
+}
+
+void expectSameBits(const std::vector<Vec3>& a, const std::vector<Vec3>& b) {
+    ASSERT_EQ(a.size(), b.size());
+    EXPECT_EQ(std::memcmp(a.data(), b.data(), a.size() * sizeof(Vec3)), 0);
+}
+
+TEST(BoundingBox, RefitComputesSizeCentreAndLargestSide) {
+    BoundingBox b(Vec3(-1, 0, 2), Vec3(1, 3, 2.5f));
+    expectVec(b.size, 2, 3, 0.5f);
+    expectVec(b.centre, 0, 1.5f, 2.25f);
+    EXPECT_FLOAT_EQ(b.extent, 3);
+    BoundingBox z(Vec3(0, 0, 0), Vec3(1, 2, 5));
+    EXPECT_FLOAT_EQ(z.extent, 5);
+}
+
+TEST(Mesh, StartsEmptyWithTheEmptyBox) {
+    Mesh m;
+    EXPECT_TRUE(m.vertices.empty());
+    EXPECT_EQ(m.bounds.min.x, 3.4028235e38f);
+    EXPECT_EQ(m.bounds.max.z, -3.4028235e38f);
+}
+
+TEST(SphereMesh, DepthOneOutwardVertexOrderAndFirstTriangles) {
+    SphereMesh s(1, 1.0f, true, 0xFF);
+    ASSERT_EQ(s.vertices.size(), 18u);
+    ASSERT_EQ(s.triangles.size(), 32u);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(s.vertices[i], octahedronCorners[i]);
+    const Vec3 expected[] = {{0, kR, kR},   {kR, 0, kR},   {kR, kR, 0},  {-kR, kR, 0},
+                             {-kR, 0, kR},  {0, kR, -kR},  {-kR, 0, -kR}, {kR, 0, -kR},
+                             {kR, -kR, 0},  {0, -kR, kR},  {-kR, -kR, 0}, {0, -kR, -kR}};
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(s.vertices[6 + i], expected[i]) << "vertex " << 6 + i;
+    const Triangle first[] = {{0, 6, 8}, {6, 4, 7}, {8, 7, 2}, {6, 7, 8},
+                              {0, 9, 6}, {9, 3, 10}, {6, 10, 4}, {9, 10, 6}};
+    for (int t = 0; t < 8; ++t)
+        EXPECT_EQ(s.triangles[t], first[t]) << "triangle " << t;
+}
+
+TEST(SphereMesh, CountsForFullAndPartialSpheres) {
+    struct Case {
+        int depth;
+        unsigned mask;
+        std::size_t vertices, triangles;
+    } cases[] = {
+        {1, 0xFF, 18, 32},       {2, 0xFF, 66, 128},     {3, 0xFF, 258, 512},
+        {4, 0xFF, 1026, 2048},   {5, 0xFF, 4098, 8192},  {6, 0xFF, 16386, 32768},
+        {1, 0x80, 9, 4},         {2, 0x80, 18, 16},      {3, 0x80, 48, 64},
+        {1, 0xF0, 14, 16},       {2, 0xF0, 42, 64},      {1, 0x00, 6, 0},
+    };
+    for (const Case& c : cases) {
+        SphereMesh s(c.depth, 0.5f, false, c.mask);
+        EXPECT_EQ(s.vertices.size(), c.vertices) << c.depth << " " << c.mask;
+        EXPECT_EQ(s.triangles.size(), c.triangles) << c.depth << " " << c.mask;
+        EXPECT_EQ(SphereMesh::vertexCount(c.depth, c.mask), c.vertices);
+        EXPECT_EQ(s.faceNormals.size(), c.triangles);
+        EXPECT_EQ(s.vertexNormals.size(), c.vertices);
+    }
+}
+
+TEST(SphereMesh, OnlyTheLowEightMaskBitsCount) {
+    SphereMesh s(1, 1.0f, true, 0x180);
+    EXPECT_EQ(s.triangles.size(), 4u);
+}
+
+TEST(SphereMesh, EveryPartialMaskStillSpansTheWholeRadius) {
+    for (unsigned mask : {0x00u, 0x80u, 0x01u, 0xF0u}) {
+        SphereMesh s(2, 0.5f, false, mask);
+        expectVec(s.bounds.min, -0.5f, -0.5f, -0.5f);
+        expectVec(s.bounds.max, 0.5f, 0.5f, 0.5f);
+        expectVec(s.bounds.centre, 0, 0, 0);
+        expectVec(s.bounds.size, 1, 1, 1);
+        EXPECT_FLOAT_EQ(s.bounds.extent, 1);
+    }
+}
+
+TEST(SphereMesh, DepthMinusOneIsEmptyWithTheEmptyBox) {
+    SphereMesh s(-1, 0.5f, false, 0xFF);
+    EXPECT_TRUE(s.vertices.empty());
+    EXPECT_TRUE(s.triangles.empty());
+    EXPECT_TRUE(s.faceNormals.empty());
+    EXPECT_EQ(s.problem, SphereMesh::Problem::None);
+    EXPECT_EQ(s.bounds.min.x, 3.4028235e38f);
+}
+
+TEST(SphereMesh, RefusesDepthsThatNeverEndOrOverflowVertexNumbers) {
+    for (int depth : {0, -2, -1000}) {
+        SphereMesh s(depth, 0.5f, false, 0xFF);
+        EXPECT_EQ(s.problem, SphereMesh::Problem::BadDepth) << depth;
+        EXPECT_TRUE(s.vertices.empty());
+    }
+    // A full depth-7 sphere needs 4^8 + 2 = 65,538 vertices.
+    EXPECT_EQ(SphereMesh::vertexCount(7, 0xFF), 65538u);
+    SphereMesh full7(7, 0.5f, false, 0xFF);
+    EXPECT_EQ(full7.problem, SphereMesh::Problem::TooManyVertices);
+    EXPECT_TRUE(full7.triangles.empty());
+    SphereMesh huge(1000000, 0.5f, false, 0x80);
+    EXPECT_EQ(huge.problem, SphereMesh::Problem::TooManyVertices);
+}
+
+TEST(SphereMesh, PartialMaskAtDepthSevenThatFitsIsBuilt) {
+    // One face: 6 corners + 3 edges of 127 inner points + 127*126/2 inside.
+    SphereMesh s(7, 0.5f, false, 0x80);
+    EXPECT_EQ(s.problem, SphereMesh::Problem::None);
+    EXPECT_EQ(s.vertices.size(), 6u + 3 * 127 + 8001);
+    EXPECT_EQ(s.triangles.size(), 16384u);
+}
+
+TEST(SphereMesh, NormalsFaceOutwardOrInwardByWinding) {
+    for (bool outward : {true, false}) {
+        SphereMesh s(2, 0.5f, outward, 0xFF);
+        const double sign = outward ? 1.0 : -1.0;
+        for (std::size_t t = 0; t < s.triangles.size(); ++t) {
+            const Vec3& p = s.vertices[s.triangles[t][0]];
+            EXPECT_GT(sign * dot(s.faceNormals[t], p), 0.0) << t;
+        }
+        for (std::size_t i = 0; i < s.vertices.size(); ++i) {
+            Vec3 dir = s.vertices[i];
+            normalise(dir);
+            // Within about 3 degrees of the radial direction at depth 2.
+            EXPECT_GT(sign * dot(s.vertexNormals[i], dir), std::cos(3.5 * M_PI / 180)) << i;
+        }
+    }
+    SphereMesh d1(1, 1.0f, true, 0xFF);
+    for (std::size_t i = 0; i < d1.vertices.size(); ++i)
+        EXPECT_NEAR(dot(d1.vertexNormals[i], d1.vertices[i]), 1.0, 1e-6) << i;
+}
+
+TEST(SphereMesh, SharedBorderVerticesAreStoredOnce) {
+    SphereMesh s(3, 1.0f, true, 0xFF);
+    for (std::size_t i = 0; i < s.vertices.size(); ++i)
+        for (std::size_t j = i + 1; j < s.vertices.size(); ++j)
+            ASSERT_NE(s.vertices[i], s.vertices[j]) << i << " " << j;
+}
+
+TEST(SphereMesh, FullSphereBoundsAreTheCubeOfTheRadius) {
+    SphereMesh s(3, 0.25f, true, 0xFF);
+    expectVec(s.bounds.min, -0.25f, -0.25f, -0.25f);
+    expectVec(s.bounds.max, 0.25f, 0.25f, 0.25f);
+    EXPECT_FLOAT_EQ(s.bounds.extent, 0.5f);
+    for (const Vec3& v : s.vertices)
+        EXPECT_NEAR(length(v), 0.25, 1e-6);
+}
+
+TEST(MeshNormals, OnePassEqualsTheLiteralScanBitForBit) {
+    for (int depth = 1; depth <= 6; ++depth)
+        for (unsigned mask : {0xFFu, 0xF0u, 0x80u, 0x01u, 0x00u})
+            for (bool outward : {true, false}) {
+                SphereMesh s(depth, 0.5f, outward, mask);
+                SCOPED_TRACE(::testing::Message() << depth << " " << mask << " " << outward);
+                expectSameBits(s.vertexNormals, literalVertexNormals(s));
+            }
+    PrismMesh p(Vec3(0.1f, 0.3f, 0.2f), Vec3(0.3f, 0.1f, 0.2f), Vec3(0.2f, 0.2f, 0.3f),
+                Vec3(0.2f, 0.6f, 0.4f), Vec3(0.6f, 0.2f, 0.4f), Vec3(0.4f, 0.4f, 0.6f));
+    expectSameBits(p.vertexNormals, literalVertexNormals(p));
+}
+
+TEST(PrismMesh, UnitPrismNormalsPointOutAndBoundsFit) {
+    PrismMesh p(Vec3(0, 0, 0), Vec3(0, 1, 0), Vec3(1, 0, 0), Vec3(0, 0, 1), Vec3(0, 1, 1),
+                Vec3(1, 0, 1));
+    ASSERT_EQ(p.vertices.size(), 6u);
+    ASSERT_EQ(p.triangles.size(), 8u);
+    ASSERT_EQ(p.vertexNormals.size(), 6u);
+    const Vec3 expected[] = {{0, 0, 1},   {0, 0, -1},  {0, -1, 0}, {0, -1, 0},
+                             {kR, kR, 0}, {kR, kR, 0}, {-1, 0, 0}, {-1, 0, 0}};
+    for (int t = 0; t < 8; ++t)
+        EXPECT_EQ(p.faceNormals[t], expected[t]) << t;
+    expectVec(p.bounds.min, 0, 0, 0);
+    expectVec(p.bounds.max, 1, 1, 1);
+    expectVec(p.bounds.centre, 0.5f, 0.5f, 0.5f);
+    expectVec(p.bounds.size, 1, 1, 1);
+    EXPECT_FLOAT_EQ(p.bounds.extent, 1);
+}
+
+TEST(PrismMesh, OppositeRotationTurnsEveryNormalInward) {
+    PrismMesh p(Vec3(0, 0, 0), Vec3(1, 0, 0), Vec3(0, 1, 0), Vec3(0, 0, 1), Vec3(1, 0, 1),
+                Vec3(0, 1, 1));
+    const Triangle order[] = {{3, 5, 4}, {0, 1, 2}, {3, 0, 2}, {3, 2, 5},
+                              {5, 2, 1}, {5, 1, 4}, {4, 0, 3}, {4, 1, 0}};
+    const Vec3 centre(1 / 3.0f, 1 / 3.0f, 0.5f);
+    for (int t = 0; t < 8; ++t) {
+        EXPECT_EQ(p.triangles[t], order[t]);
+        EXPECT_LT(dot(p.faceNormals[t], p.vertices[p.triangles[t][0]] - centre), 0.0) << t;
+    }
+}
+
+TEST(PrismMesh, VertexNormalIsTheSumOfItsFourFaces) {
+    PrismMesh p(Vec3(0, 0, 0), Vec3(0, 1, 0), Vec3(1, 0, 0), Vec3(0, 0, 1), Vec3(0, 1, 1),
+                Vec3(1, 0, 1));
+    // Corner 0 is in triangles 1, 2, 6 and 7: (0,0,-1) + 2(... ) see the table.
+    Vec3 sum = p.faceNormals[1] + p.faceNormals[2] + p.faceNormals[6] + p.faceNormals[7];
+    normalise(sum);
+    EXPECT_NEAR(p.vertexNormals[0].x, sum.x, 1e-6);
+    EXPECT_NEAR(p.vertexNormals[0].y, sum.y, 1e-6);
+    EXPECT_NEAR(p.vertexNormals[0].z, sum.z, 1e-6);
+}
+
+} // namespace
+} // namespace orbiton

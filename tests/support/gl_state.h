@@ -1,0 +1,21 @@
+#pragma once
+
+#include <GL/gl.h>
+
+#include <string>
+#include <vector>
+
+namespace orbiton::test {
+
+// The pieces of fixed-function state that a drawing pass may change, read
+// back from GL so that a pass can be shown to leave them as it found them.
+struct GlState {
+    std::vector<double> values;
+    std::vector<std::string> names;
+
+    static GlState capture();
+    // The names of the entries that differ, empty when the states agree.
+    std::vector<std::string> differences(const GlState& other) const;
+};
+
+} // namespace orbiton::test

@@ -1,0 +1,29 @@
+#include "support/gl_test.h"
+
+#include <GL/gl.h>
+
+namespace orbiton::test {
+
+namespace {
+std::unique_ptr<OffscreenContext> shared;
+}
+
+OffscreenContext& GlTest::context() { return *shared; }
+
+void GlTest::SetUp() {
+    if (!shared) {
+        shared = OffscreenContext::create(kWidth, kHeight);
+        ASSERT_TRUE(shared) << OffscreenContext::error();
+    }
+    ASSERT_TRUE(shared->makeCurrent());
+    while (glGetError() != GL_NO_ERROR) {
+    }
+}
+
+void GlTest::TearDown() {
+    if (shared) {
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    }
+}
+
+} // namespace orbiton::test

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "platform/offscreen_context.h"
+
+namespace orbiton::test {
+
+// A fixture with a current off-screen GL context, shared by every test of the
+// program (making one costs tens of milliseconds on llvmpipe).
+class GlTest : public ::testing::Test {
+  protected:
+    static constexpr int kWidth = 200;
+    static constexpr int kHeight = 150;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    OffscreenContext& context();
+};
+
+} // namespace orbiton::test
