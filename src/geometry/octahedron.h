@@ -11,8 +11,8 @@ namespace orbiton {
 extern const std::array<Vec3, 6> octahedronCorners;
 
 struct OctahedronFace {
-    std::uint8_t maskBit;           // 0x80 for face 0 down to 0x01 for face 7
-    std::array<int, 3> inwardOrder; // counter-clockwise seen from the centre
+    std::uint8_t maskBit;            // 0x80 for face 0 down to 0x01 for face 7
+    std::array<int, 3> inwardOrder;  // counter-clockwise seen from the centre
     std::array<int, 3> outwardOrder; // counter-clockwise seen from outside
 };
 

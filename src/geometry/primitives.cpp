@@ -15,7 +15,9 @@ double squaredDistance(const Vec3& a, const Vec3& b) {
 
 } // namespace
 
-double approxSqrt(double q) { return ((q + 6.0) * q + 1.0) / ((q + 1.0) * 4.0); }
+double approxSqrt(double q) {
+    return ((q + 6.0) * q + 1.0) / ((q + 1.0) * 4.0);
+}
 
 void closestPointOnSegment(const Vec3& a, const Vec3& b, const Vec3& p, Vec3& out) {
     Vec3 d = b - a;

@@ -2,8 +2,8 @@
 
 namespace orbiton {
 
-PrismMesh::PrismMesh(const Vec3& c0, const Vec3& c1, const Vec3& c2, const Vec3& c3,
-                     const Vec3& c4, const Vec3& c5) {
+PrismMesh::PrismMesh(const Vec3& c0, const Vec3& c1, const Vec3& c2, const Vec3& c3, const Vec3& c4,
+                     const Vec3& c5) {
     vertices = {c0, c1, c2, c3, c4, c5};
     // Caps first, then each side quad split along a diagonal.
     triangles = {{3, 5, 4}, {0, 1, 2}, {3, 0, 2}, {3, 2, 5},

@@ -25,11 +25,15 @@ inline Vec3 operator-(const Vec3& a, const Vec3& b) {
 inline Vec3 operator*(const Vec3& v, float s) {
     return Vec3(float(double(v.x) * s), float(double(v.y) * s), float(double(v.z) * s));
 }
-inline Vec3 operator*(float s, const Vec3& v) { return v * s; }
+inline Vec3 operator*(float s, const Vec3& v) {
+    return v * s;
+}
 inline bool operator==(const Vec3& a, const Vec3& b) {
     return a.x == b.x && a.y == b.y && a.z == b.z;
 }
-inline bool operator!=(const Vec3& a, const Vec3& b) { return !(a == b); }
+inline bool operator!=(const Vec3& a, const Vec3& b) {
+    return !(a == b);
+}
 
 inline double dot(const Vec3& a, const Vec3& b) {
     return double(a.x) * b.x + double(a.y) * b.y + double(a.z) * b.z;
@@ -41,7 +45,9 @@ inline Vec3 cross(const Vec3& u, const Vec3& w) {
                 float(double(u.x) * w.y - double(u.y) * w.x));
 }
 
-inline double length(const Vec3& v) { return std::sqrt(dot(v, v)); }
+inline double length(const Vec3& v) {
+    return std::sqrt(dot(v, v));
+}
 
 inline Vec3 midpoint(const Vec3& a, const Vec3& b) {
     return Vec3(float((double(a.x) + b.x) * 0.5), float((double(a.y) + b.y) * 0.5),

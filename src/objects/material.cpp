@@ -14,18 +14,28 @@ struct NamedMaterial {
 // Shiny ones share their plain twin's colours with a grey highlight.
 NamedMaterial records[] = {
     {"Red", {{0.9f, 0.1f, 0.2f, 1.0f}, {0.8f, 0.1f, 0.1f, 1.0f}, {0.0f, 0.0f, 0.0f, 1.0f}, 50.0f}},
-    {"Green", {{0.2f, 0.9f, 0.1f, 1.0f}, {0.1f, 0.8f, 0.1f, 1.0f}, {0.0f, 0.0f, 0.0f, 1.0f}, 50.0f}},
+    {"Green",
+     {{0.2f, 0.9f, 0.1f, 1.0f}, {0.1f, 0.8f, 0.1f, 1.0f}, {0.0f, 0.0f, 0.0f, 1.0f}, 50.0f}},
     {"Blue", {{0.2f, 0.1f, 0.8f, 1.0f}, {0.1f, 0.2f, 0.8f, 1.0f}, {0.0f, 0.0f, 0.0f, 1.0f}, 50.0f}},
-    {"Yellow", {{0.8f, 0.7f, 0.2f, 1.0f}, {0.8f, 0.6f, 0.1f, 1.0f}, {0.0f, 0.0f, 0.0f, 1.0f}, 50.0f}},
-    {"ShinyRed", {{0.9f, 0.1f, 0.2f, 1.0f}, {0.8f, 0.1f, 0.1f, 1.0f}, {0.5f, 0.5f, 0.5f, 1.0f}, 5.0f}},
-    {"ShinyGreen", {{0.2f, 0.9f, 0.1f, 1.0f}, {0.1f, 0.8f, 0.1f, 1.0f}, {0.5f, 0.5f, 0.5f, 1.0f}, 5.0f}},
-    {"ShinyBlue", {{0.2f, 0.1f, 0.8f, 1.0f}, {0.1f, 0.2f, 0.8f, 1.0f}, {0.5f, 0.5f, 0.5f, 1.0f}, 5.0f}},
-    {"ShinyYellow", {{0.8f, 0.7f, 0.2f, 1.0f}, {0.8f, 0.6f, 0.1f, 1.0f}, {0.5f, 0.5f, 0.5f, 1.0f}, 5.0f}},
-    {"LightGrey", {{0.7f, 0.7f, 0.7f, 1.0f}, {0.7f, 0.7f, 0.7f, 1.0f}, {0.0f, 0.0f, 0.0f, 1.0f}, 50.0f}},
-    {"DarkGrey", {{0.2f, 0.2f, 0.2f, 1.0f}, {0.2f, 0.2f, 0.2f, 1.0f}, {0.0f, 0.0f, 0.0f, 1.0f}, 50.0f}},
-    {"Shell", {{0.6f, 0.6f, 0.6f, 1.0f}, {0.9f, 0.2f, 0.2f, 1.0f}, {0.0f, 0.0f, 0.0f, 1.0f}, 50.0f}},
+    {"Yellow",
+     {{0.8f, 0.7f, 0.2f, 1.0f}, {0.8f, 0.6f, 0.1f, 1.0f}, {0.0f, 0.0f, 0.0f, 1.0f}, 50.0f}},
+    {"ShinyRed",
+     {{0.9f, 0.1f, 0.2f, 1.0f}, {0.8f, 0.1f, 0.1f, 1.0f}, {0.5f, 0.5f, 0.5f, 1.0f}, 5.0f}},
+    {"ShinyGreen",
+     {{0.2f, 0.9f, 0.1f, 1.0f}, {0.1f, 0.8f, 0.1f, 1.0f}, {0.5f, 0.5f, 0.5f, 1.0f}, 5.0f}},
+    {"ShinyBlue",
+     {{0.2f, 0.1f, 0.8f, 1.0f}, {0.1f, 0.2f, 0.8f, 1.0f}, {0.5f, 0.5f, 0.5f, 1.0f}, 5.0f}},
+    {"ShinyYellow",
+     {{0.8f, 0.7f, 0.2f, 1.0f}, {0.8f, 0.6f, 0.1f, 1.0f}, {0.5f, 0.5f, 0.5f, 1.0f}, 5.0f}},
+    {"LightGrey",
+     {{0.7f, 0.7f, 0.7f, 1.0f}, {0.7f, 0.7f, 0.7f, 1.0f}, {0.0f, 0.0f, 0.0f, 1.0f}, 50.0f}},
+    {"DarkGrey",
+     {{0.2f, 0.2f, 0.2f, 1.0f}, {0.2f, 0.2f, 0.2f, 1.0f}, {0.0f, 0.0f, 0.0f, 1.0f}, 50.0f}},
+    {"Shell",
+     {{0.6f, 0.6f, 0.6f, 1.0f}, {0.9f, 0.2f, 0.2f, 1.0f}, {0.0f, 0.0f, 0.0f, 1.0f}, 50.0f}},
     {"Ball", {{1.0f, 1.0f, 1.0f, 1.0f}, {1.0f, 1.0f, 1.0f, 1.0f}, {1.0f, 1.0f, 1.0f, 1.0f}, 50.0f}},
-    {"Paddle", {{0.6f, 0.6f, 0.6f, 0.2f}, {0.2f, 0.2f, 0.6f, 0.2f}, {0.0f, 0.0f, 0.0f, 0.2f}, 50.0f}},
+    {"Paddle",
+     {{0.6f, 0.6f, 0.6f, 0.2f}, {0.2f, 0.2f, 0.6f, 0.2f}, {0.0f, 0.0f, 0.0f, 0.2f}, 50.0f}},
 };
 
 Material missing = {
@@ -45,9 +55,13 @@ Material* MaterialLibrary::find(const std::string& name) {
     return entries[name];
 }
 
-Material* findMaterial(const std::string& name) { return materialLibrary.find(name); }
+Material* findMaterial(const std::string& name) {
+    return materialLibrary.find(name);
+}
 
-Material* fallbackMaterial() { return &missing; }
+Material* fallbackMaterial() {
+    return &missing;
+}
 
 void applyMaterial(const Material& m) {
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, m.ambient);

@@ -29,7 +29,9 @@ EGLDisplay surfacelessDisplay() {
 
 } // namespace
 
-const std::string& OffscreenContext::error() { return lastError; }
+const std::string& OffscreenContext::error() {
+    return lastError;
+}
 
 std::unique_ptr<OffscreenContext> OffscreenContext::create(int width, int height, int depthBits) {
     std::unique_ptr<OffscreenContext> c(new OffscreenContext);
@@ -50,10 +52,21 @@ std::unique_ptr<OffscreenContext> OffscreenContext::create(int width, int height
         fail("eglBindAPI(EGL_OPENGL_API) failed");
         return nullptr;
     }
-    const EGLint configAttribs[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RED_SIZE,   8,
-                                    EGL_GREEN_SIZE,   8,               EGL_BLUE_SIZE,  8,
-                                    EGL_ALPHA_SIZE,   8,               EGL_DEPTH_SIZE, depthBits,
-                                    EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
+    const EGLint configAttribs[] = {EGL_SURFACE_TYPE,
+                                    EGL_PBUFFER_BIT,
+                                    EGL_RED_SIZE,
+                                    8,
+                                    EGL_GREEN_SIZE,
+                                    8,
+                                    EGL_BLUE_SIZE,
+                                    8,
+                                    EGL_ALPHA_SIZE,
+                                    8,
+                                    EGL_DEPTH_SIZE,
+                                    depthBits,
+                                    EGL_RENDERABLE_TYPE,
+                                    EGL_OPENGL_BIT,
+                                    EGL_NONE};
     EGLConfig config;
     EGLint count = 0;
     if (!eglChooseConfig(dpy, configAttribs, &config, 1, &count) || count < 1) {

@@ -38,6 +38,7 @@ class OffscreenContext {
 };
 
 // Writes RGBA rows (top row first) as a PNG; false when the file cannot be written.
-bool writePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgba);
+bool writePng(const std::string& path, int width, int height,
+              const std::vector<std::uint8_t>& rgba);
 
 } // namespace orbiton

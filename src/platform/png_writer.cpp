@@ -5,10 +5,16 @@
 
 namespace orbiton {
 
-bool writePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgba) {
+bool writePng(const std::string& path, int width, int height,
+              const std::vector<std::uint8_t>& rgba) {
     if (rgba.size() < std::size_t(width) * height * 4)
         return false;
-    return stbi_write_png(path.c_str(), width, height, 4, rgba.data(), width * 4) != 0;
+    // A window shows no destination alpha: write the colour channels only.
+    std::vector<std::uint8_t> rgb(std::size_t(width) * height * 3);
+    for (std::size_t i = 0, n = std::size_t(width) * height; i < n; ++i)
+        for (int c = 0; c < 3; ++c)
+            rgb[i * 3 + c] = rgba[i * 4 + c];
+    return stbi_write_png(path.c_str(), width, height, 3, rgb.data(), width * 3) != 0;
 }
 
 } // namespace orbiton

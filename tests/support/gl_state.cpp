@@ -76,3 +76,43 @@ std::vector<std::string> GlState::differences(const GlState& other) const {
 }
 
 } // namespace orbiton::test
+
+namespace orbiton::test {
+
+std::vector<FeedbackVertex> feedbackVertices(const std::function<void()>& draw) {
+    std::vector<GLfloat> buffer(1 << 20);
+    glFeedbackBuffer(GLsizei(buffer.size()), GL_3D_COLOR, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    draw();
+    GLint n = glRenderMode(GL_RENDER);
+    std::vector<FeedbackVertex> out;
+    auto vertex = [&](GLint& i) {
+        FeedbackVertex v;
+        v.x = buffer[i], v.y = buffer[i + 1], v.z = buffer[i + 2];
+        for (int c = 0; c < 4; ++c)
+            v.rgba[c] = buffer[i + 3 + c];
+        i += 7;
+        out.push_back(v);
+    };
+    for (GLint i = 0; i < n;) {
+        const GLint token = GLint(buffer[i++]);
+        if (token == GL_POLYGON_TOKEN) {
+            const GLint count = GLint(buffer[i++]);
+            for (GLint k = 0; k < count; ++k)
+                vertex(i);
+        } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
+            vertex(i);
+            vertex(i);
+        } else if (token == GL_POINT_TOKEN || token == GL_BITMAP_TOKEN ||
+                   token == GL_DRAW_PIXEL_TOKEN || token == GL_COPY_PIXEL_TOKEN) {
+            vertex(i);
+        } else if (token == GL_PASS_THROUGH_TOKEN) {
+            ++i;
+        } else {
+            break; // unknown token: stop rather than misread
+        }
+    }
+    return out;
+}
+
+} // namespace orbiton::test

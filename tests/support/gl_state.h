@@ -19,3 +19,17 @@ struct GlState {
 };
 
 } // namespace orbiton::test
+
+#include <functional>
+
+namespace orbiton::test {
+
+// Runs draw in feedback mode and returns the RGBA colour of every vertex GL
+// produced (after lighting and culling), in order.
+struct FeedbackVertex {
+    float x, y, z;
+    float rgba[4];
+};
+std::vector<FeedbackVertex> feedbackVertices(const std::function<void()>& draw);
+
+} // namespace orbiton::test

@@ -1,0 +1,62 @@
+#include "app/state_lists.h"
+
+namespace orbiton {
+
+GLuint outlineStateList = 0;
+GLuint solidStateList = 0;
+GLuint translucentStateList = 0;
+
+namespace {
+
+void recompile(GLuint& name) {
+    if (name != 0)
+        glDeleteLists(name, 1);
+    name = glGenLists(1);
+    glNewList(name, GL_COMPILE);
+}
+
+} // namespace
+
+void buildStateLists(bool smoothOutlines) {
+    recompile(outlineStateList);
+    if (smoothOutlines) {
+        glPushAttrib(GL_LIGHTING_BIT | GL_POLYGON_BIT | GL_LINE_BIT | GL_CURRENT_BIT |
+                     GL_DEPTH_BUFFER_BIT | GL_HINT_BIT);
+        glDisable(GL_LIGHTING);
+        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+        glDepthMask(GL_FALSE);
+        glDepthFunc(GL_LEQUAL);
+        glEnable(GL_LINE_SMOOTH);
+        glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+    } else {
+        glPushAttrib(GL_LIGHTING_BIT | GL_POLYGON_BIT | GL_LINE_BIT | GL_CURRENT_BIT);
+        glDisable(GL_LIGHTING);
+        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+        glLineWidth(2.0f);
+    }
+    glEndList();
+
+    // Polygon offset pushes filled faces back so outlines at the same depth win.
+    recompile(solidStateList);
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_LIGHTING_BIT | GL_POLYGON_BIT);
+    glDisable(GL_BLEND);
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    glPolygonOffset(0.3f, 1.0f);
+    glEndList();
+
+    // Front faces culled: only the far, inward-facing side is drawn.
+    recompile(translucentStateList);
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_LIGHTING_BIT | GL_POLYGON_BIT);
+    glCullFace(GL_FRONT);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_FALSE);
+    glEndList();
+}
+
+void forgetStateLists() {
+    outlineStateList = 0;
+    solidStateList = 0;
+    translucentStateList = 0;
+}
+
+} // namespace orbiton

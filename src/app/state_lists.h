@@ -1,0 +1,21 @@
+#pragma once
+
+#include <GL/gl.h>
+
+namespace orbiton {
+
+// The three lists every drawing pass begins with. Each pushes the attribute
+// groups it changes; the pass ends with glPopAttrib. 0 while no list exists.
+extern GLuint outlineStateList;
+extern GLuint solidStateList;
+extern GLuint translucentStateList;
+
+// Compiles the three lists in the current context (outline, solid,
+// translucent), deleting the previous ones; smoothOutlines picks the outline
+// style: anti-aliased without depth writes, or 2 pixels wide.
+void buildStateLists(bool smoothOutlines);
+
+// Forgets the names without a GL call, for when their context is gone.
+void forgetStateLists();
+
+} // namespace orbiton

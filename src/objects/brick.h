@@ -1,0 +1,44 @@
+#pragma once
+
+#include <GL/gl.h>
+
+#include <string>
+
+#include "objects/scene_object.h"
+
+namespace orbiton {
+
+// Per-frame values the render sets before drawing, read by the bricks'
+// fading: the viewer's direction from the centre, the ball, the frame time.
+extern Vec3 sightPoint;
+extern Vec3 focusPoint;
+extern float frameTime;
+
+void setSightLine(const Vec3& sight, const Vec3& focus);
+
+// One prism tile of a brick shell. Corners 0-2 lie on the shell's first
+// sphere, 3-5 on the second, in the same directions. While it stands between
+// the viewer and the ball its solid pass fades to alpha 0.3.
+class Brick : public SceneObject {
+  public:
+    Brick(const Vec3& c0, const Vec3& c1, const Vec3& c2, const Vec3& c3, const Vec3& c4,
+          const Vec3& c5, const std::string& materialName);
+    ~Brick() override;
+
+    void draw() override;        // lit solid pass, with fading
+    void drawBlended() override; // black outline pass
+    void buildLists() override;
+    void releaseLists() override;
+
+    // Distance from the box centre to the segment sightPoint..focusPoint.
+    float sightLineDistance() const;
+    // True when the level named a material the library does not hold.
+    bool hasFallbackMaterial() const { return material == fallbackMaterial(); }
+
+    bool fading = false;
+    float fade = 1.0f;
+    float alpha = 1.0f;
+    GLuint displayList = 0;
+};
+
+} // namespace orbiton
