@@ -70,12 +70,12 @@ TEST(SphereMesh, DepthOneOutwardVertexOrderAndFirstTriangles) {
     ASSERT_EQ(s.triangles.size(), 32u);
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(s.vertices[i], octahedronCorners[i]);
-    const Vec3 expected[] = {{0, kR, kR},   {kR, 0, kR},   {kR, kR, 0},  {-kR, kR, 0},
-                             {-kR, 0, kR},  {0, kR, -kR},  {-kR, 0, -kR}, {kR, 0, -kR},
-                             {kR, -kR, 0},  {0, -kR, kR},  {-kR, -kR, 0}, {0, -kR, -kR}};
+    const Vec3 expected[] = {{0, kR, kR},  {kR, 0, kR},  {kR, kR, 0},   {-kR, kR, 0},
+                             {-kR, 0, kR}, {0, kR, -kR}, {-kR, 0, -kR}, {kR, 0, -kR},
+                             {kR, -kR, 0}, {0, -kR, kR}, {-kR, -kR, 0}, {0, -kR, -kR}};
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(s.vertices[6 + i], expected[i]) << "vertex " << 6 + i;
-    const Triangle first[] = {{0, 6, 8}, {6, 4, 7}, {8, 7, 2}, {6, 7, 8},
+    const Triangle first[] = {{0, 6, 8}, {6, 4, 7},  {8, 7, 2},  {6, 7, 8},
                               {0, 9, 6}, {9, 3, 10}, {6, 10, 4}, {9, 10, 6}};
     for (int t = 0; t < 8; ++t)
         EXPECT_EQ(s.triangles[t], first[t]) << "triangle " << t;
@@ -87,10 +87,9 @@ TEST(SphereMesh, CountsForFullAndPartialSpheres) {
         unsigned mask;
         std::size_t vertices, triangles;
     } cases[] = {
-        {1, 0xFF, 18, 32},       {2, 0xFF, 66, 128},     {3, 0xFF, 258, 512},
-        {4, 0xFF, 1026, 2048},   {5, 0xFF, 4098, 8192},  {6, 0xFF, 16386, 32768},
-        {1, 0x80, 9, 4},         {2, 0x80, 18, 16},      {3, 0x80, 48, 64},
-        {1, 0xF0, 14, 16},       {2, 0xF0, 42, 64},      {1, 0x00, 6, 0},
+        {1, 0xFF, 18, 32},     {2, 0xFF, 66, 128},      {3, 0xFF, 258, 512}, {4, 0xFF, 1026, 2048},
+        {5, 0xFF, 4098, 8192}, {6, 0xFF, 16386, 32768}, {1, 0x80, 9, 4},     {2, 0x80, 18, 16},
+        {3, 0x80, 48, 64},     {1, 0xF0, 14, 16},       {2, 0xF0, 42, 64},   {1, 0x00, 6, 0},
     };
     for (const Case& c : cases) {
         SphereMesh s(c.depth, 0.5f, false, c.mask);

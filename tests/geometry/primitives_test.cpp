@@ -111,9 +111,9 @@ TEST(RaySphereDistance, MissIsExactlyMinusOneAndTangentsUseTheConstants) {
 TEST(PointInTriangle, AngleSumRule) {
     const Vec3 a(0, 0, 0), b(1, 0, 0), c(0, 1, 0);
     EXPECT_TRUE(pointInTriangle(Vec3(1 / 3.0f, 1 / 3.0f, 0), a, b, c));
-    EXPECT_TRUE(pointInTriangle(Vec3(1 / 3.0f, 1 / 3.0f, 0), a, c, b)); // either winding
-    EXPECT_FALSE(pointInTriangle(b, a, b, c));                          // a corner
-    EXPECT_FALSE(pointInTriangle(Vec3(1, 1, 0), a, b, c));              // in plane, outside
+    EXPECT_TRUE(pointInTriangle(Vec3(1 / 3.0f, 1 / 3.0f, 0), a, c, b));  // either winding
+    EXPECT_FALSE(pointInTriangle(b, a, b, c));                           // a corner
+    EXPECT_FALSE(pointInTriangle(Vec3(1, 1, 0), a, b, c));               // in plane, outside
     EXPECT_FALSE(pointInTriangle(Vec3(1 / 3.0f, 1 / 3.0f, 1), a, b, c)); // far off the plane
     EXPECT_TRUE(pointInTriangle(Vec3(0.25f, 0.25f, 0.001f), a, b, c));
     EXPECT_FALSE(pointInTriangle(Vec3(0.25f, 0.25f, 0.003f), a, b, c));

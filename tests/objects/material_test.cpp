@@ -9,9 +9,9 @@ namespace orbiton {
 namespace {
 
 TEST(MaterialLibrary, HoldsTheThirteenNamedRecords) {
-    const char* names[] = {"Red",       "Green",       "Blue",      "Yellow",   "ShinyRed",
-                           "ShinyGreen", "ShinyBlue",  "ShinyYellow", "LightGrey", "DarkGrey",
-                           "Shell",     "Ball",        "Paddle"};
+    const char* names[] = {"Red",        "Green",     "Blue",        "Yellow",    "ShinyRed",
+                           "ShinyGreen", "ShinyBlue", "ShinyYellow", "LightGrey", "DarkGrey",
+                           "Shell",      "Ball",      "Paddle"};
     for (const char* n : names)
         EXPECT_NE(findMaterial(n), nullptr) << n;
 

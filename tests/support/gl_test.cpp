@@ -8,7 +8,9 @@ namespace {
 std::unique_ptr<OffscreenContext> shared;
 }
 
-OffscreenContext& GlTest::context() { return *shared; }
+OffscreenContext& GlTest::context() {
+    return *shared;
+}
 
 void GlTest::SetUp() {
     if (!shared) {

@@ -1,0 +1,133 @@
+#include "objects/ball.h"
+
+#include "app/state_lists.h"
+#include "geometry/primitives.h"
+#include "geometry/sphere_mesh.h"
+#include "world/world.h"
+
+namespace orbiton {
+
+namespace {
+constexpr double kArenaRadius = 0.5;
+// Bounces off one wall in one step: enough for the faces round a vertex, and a
+// bound so that no wall can keep the ball in a loop.
+constexpr int kMaxWallContacts = 4;
+} // namespace
+
+Ball::Ball(World* world_, float mass_, const Vec3& position_, const Vec3& velocity_)
+    : SceneObject(position_, velocity_, mass_), world(world_) {
+    material = findMaterial("Ball");
+    shape = std::make_unique<SphereMesh>(2, radius, true, 255);
+}
+
+Ball::~Ball() {
+    if (displayList != 0)
+        releaseLists();
+}
+
+void Ball::step(float dt) {
+    collisionMask = 255;
+    bool hit = false;
+    if (collideWith(*world->paddle, dt, contactNormal)) {
+        bounceOff(*world->paddle, contactNormal);
+        hit = true;
+    }
+    if (!hit) {
+        for (std::size_t i = 0; i < world->bricks.size(); ++i) {
+            Brick& brick = *world->bricks[i];
+            if ((brick.collisionMask & collisionMask) == 0)
+                continue;
+            if (collideWith(brick, dt, contactNormal)) {
+                bounceOff(brick, contactNormal);
+                world->hitBrick(&brick); // destroys it: touch neither it nor the list again
+                hit = true;
+                break;
+            }
+        }
+    }
+    if (!hit) {
+        for (auto& other : world->others) {
+            if ((other->collisionMask & collisionMask) == 0)
+                continue;
+            // Near an edge of the wall the ball can cross two faces' planes in
+            // one step. One bounce may still leave it heading through the other
+            // face, and by the next step that crossing lies behind it: the ball
+            // would pass through a closed wall. So the same wall is asked again
+            // after a bounce; away from edges the bounced ball moves off the
+            // face it hit and the second question finds nothing.
+            for (int contacts = 0;
+                 contacts < kMaxWallContacts && collideWith(*other, dt, contactNormal); ++contacts)
+                bounceOff(*other, contactNormal);
+        }
+    }
+    integrate(dt);
+    if (length(position) > kArenaRadius)
+        world->resetBall();
+}
+
+bool Ball::collideWith(SceneObject& object, float dt, Vec3& normalOut) {
+    const Mesh& m = *object.getShape();
+    const bool storedNormals = !m.faceNormals.empty();
+    const Vec3 d = velocity * dt;
+    const Vec3 back = (velocity * -1.0f) * dt;
+    for (std::size_t k = 0; k < m.triangles.size(); ++k) {
+        const Triangle& t = m.triangles[k];
+        const Vec3& a = m.vertices[t[0]];
+        const Vec3& b = m.vertices[t[1]];
+        const Vec3& c = m.vertices[t[2]];
+        // A mesh without normals (the paddle's) is wound so this points inwards.
+        const Vec3 n = storedNormals ? m.faceNormals[k] : cross(c - a, b - a);
+        if (!(dot(n, velocity) < 0.0))
+            continue; // only a face the ball moves against can be hit
+        Vec3 q;
+        if (!intersectSegmentPlane(a, n, position, d, q))
+            continue;
+        closestPointOnTriangle(a, b, c, q, q);
+        if (raySphereDistance(q, back, position, double(radius)) > -1.0) {
+            normalOut = n;
+            return true;
+        }
+    }
+    return false;
+}
+
+void Ball::bounceOff(const SceneObject& object, const Vec3& n) {
+    const Vec3 rel = velocity - object.velocity;
+    const float invA = 1.0f / mass;
+    const float invB = 1.0f / object.mass;
+    const double j = -2.0 * dot(rel, n) / (dot(n, n) * (double(invA) + invB));
+    const double k = j * invA;
+    velocity =
+        Vec3(float(velocity.x + n.x * k), float(velocity.y + n.y * k), float(velocity.z + n.z * k));
+}
+
+void Ball::draw() {
+    glCallList(solidStateList);
+    applyMaterial(*material);
+    glPushMatrix();
+    glTranslatef(position.x, position.y, position.z);
+    glCallList(displayList);
+    glPopMatrix();
+    glPopAttrib();
+}
+
+void Ball::buildLists() {
+    const Mesh& m = *shape;
+    displayList = glGenLists(1);
+    glNewList(displayList, GL_COMPILE);
+    glBegin(GL_TRIANGLES);
+    for (const Triangle& t : m.triangles)
+        for (std::uint16_t i : t) {
+            glNormal3fv(&m.vertexNormals[i].x);
+            glVertex3fv(&m.vertices[i].x);
+        }
+    glEnd();
+    glEndList();
+}
+
+void Ball::releaseLists() {
+    glDeleteLists(displayList, 1);
+    displayList = 0;
+}
+
+} // namespace orbiton

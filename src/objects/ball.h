@@ -1,0 +1,40 @@
+#pragma once
+
+#include <GL/gl.h>
+
+#include "objects/scene_object.h"
+
+namespace orbiton {
+
+class World;
+
+// The one moving object. Each step tests the paddle, then the bricks in list
+// order (the first hit is removed by the World), then every arena shell;
+// each contact reflects the velocity; then the ball integrates and, once
+// farther than 0.5 from the centre, goes back onto the paddle.
+class Ball : public SceneObject {
+  public:
+    Ball(World* world, float mass, const Vec3& position, const Vec3& velocity);
+    ~Ball() override;
+
+    void draw() override;
+    void drawBlended() override {}
+    void buildLists() override;
+    void releaseLists() override;
+    void step(float dt) override;
+
+    // The swept contact test against one object's mesh: the first triangle,
+    // in mesh order, whose plane the centre crosses this step moving against
+    // its normal, near enough to the crossing. normalOut is only written on
+    // a contact.
+    bool collideWith(SceneObject& object, float dt, Vec3& normalOut);
+    // Reflects the ball's velocity relative to the object along n (restitution 1).
+    void bounceOff(const SceneObject& object, const Vec3& n);
+
+    World* world;
+    float radius = 0.01f;
+    Vec3 contactNormal;
+    GLuint displayList = 0;
+};
+
+} // namespace orbiton

@@ -1,0 +1,244 @@
+#include "world/level_loader.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "geometry/sphere_mesh.h"
+#include "paddle_arena/outer_shell.h"
+#include "world/field_scanner.h"
+
+namespace orbiton {
+
+namespace {
+
+constexpr std::size_t kDiscardLength = 9999;
+constexpr float kArenaRadius = 0.5f;
+
+std::string hex(unsigned v, int digits) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "0x%0*X", digits, v);
+    return buf;
+}
+
+std::size_t editDistance(const std::string& a, const std::string& b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t up = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+            diagonal = up;
+        }
+    }
+    return row[b.size()];
+}
+
+std::string lower(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return s;
+}
+
+std::string quoted(const std::string& s, std::size_t limit = 40) {
+    return "\"" + (s.size() > limit ? s.substr(0, limit) + "..." : s) + "\"";
+}
+
+} // namespace
+
+LevelLoader::LevelLoader(BrickList& bricks_, ObjectList& others_, LevelReport& report_)
+    : bricks(bricks_), others(others_), report(report_) {}
+
+void LevelLoader::problem(int lineNumber, const std::string& message) {
+    report.problems.push_back({lineNumber, message});
+}
+
+void LevelLoader::loadLevel(std::istream& in) {
+    std::streambuf* sb = in.rdbuf();
+    if (!in || !sb)
+        return; // a missing file is the normal end of the level list
+    int line = 1;
+    std::string buffer;
+    for (;;) {
+        int c = sb->sgetc();
+        while (c != EOF && isFieldSpace(char(c))) {
+            if (c == '\n')
+                ++line;
+            c = sb->snextc();
+        }
+        if (c == EOF)
+            break;
+        const int startLine = line;
+        buffer.clear();
+        while (c != EOF && c != '\n' && buffer.size() < kMaxLineLength) {
+            buffer.push_back(char(c));
+            c = sb->snextc();
+        }
+        // Skip the rest of the line, the line feed included, up to 9999 bytes.
+        std::size_t skipped = 0;
+        bool longLine = false;
+        while (skipped < kDiscardLength && (c = sb->sbumpc()) != EOF) {
+            ++skipped;
+            if (c == '\n') {
+                ++line;
+                break;
+            }
+            longLine = true;
+        }
+        if (longLine && buffer[0] != '#')
+            problem(startLine, "line longer than 255 characters; the rest is ignored");
+        parseLine(buffer, startLine);
+    }
+}
+
+void LevelLoader::parseLine(const std::string& text, int lineNumber) {
+    // Formatted input stops at a zero byte, and so does the game.
+    const std::string line(text.c_str());
+    if (line.empty() || line[0] == '#')
+        return;
+    if (line.compare(0, 6, "Shell ") == 0)
+        parseShell(line.c_str() + 6, lineNumber);
+    else if (line.compare(0, 11, "OuterShell ") == 0)
+        parseOuterShell(line.c_str() + 11, lineNumber);
+    else
+        checkUnrecognised(line, lineNumber);
+}
+
+void LevelLoader::parseShell(const char* fields, int lineNumber) {
+    int depth = 0;
+    float firstRadius = 0.0f, secondRadius = 0.0f;
+    unsigned faceMask = 0, subMask = 0;
+    std::string materialName;
+    FieldScanner scan(fields);
+    const char* names[] = {"depth",     "first radius", "second radius",
+                           "face mask", "part mask",    "material name"};
+    int scanned = 0;
+    if (scan.readInt(depth) && ++scanned && scan.readFloat(firstRadius) && ++scanned &&
+        scan.readFloat(secondRadius) && ++scanned && scan.readHex(faceMask) && ++scanned &&
+        scan.readHex(subMask) && ++scanned && scan.readWord(materialName, kMaxMaterialNameLength))
+        ++scanned;
+
+    if (scanned < 6)
+        problem(lineNumber, std::string("Shell line ends before its ") + names[scanned] +
+                                (scanned < 5 ? "; missing fields read as 0" : ""));
+    if (scan.wordCut())
+        problem(lineNumber, "material name longer than 99 characters is cut there");
+    const std::string rest = scan.rest();
+    if (!rest.empty())
+        problem(lineNumber, "text after the last field ignored: " + quoted(rest));
+    if (scan.outOfRange())
+        problem(lineNumber, "a number is out of range and was clamped");
+
+    if (depth < 1) {
+        problem(lineNumber,
+                "Shell depth " + std::to_string(depth) + " is below 1; the line is refused");
+        return;
+    }
+    if (!std::isfinite(firstRadius) || !std::isfinite(secondRadius)) {
+        problem(lineNumber, "Shell radius is not a finite number; the line is refused");
+        return;
+    }
+    const std::uint64_t count = shellBrickCount(depth, faceMask, subMask);
+    if (count > kMaxBricksPerLine) {
+        problem(lineNumber,
+                "Shell would make " +
+                    (count == UINT64_MAX ? std::string("too many") : std::to_string(count)) +
+                    " bricks, more than the 32768 a line may make; the line is refused");
+        return;
+    }
+    if (bricksSoFar + count > kMaxBricksPerLevel) {
+        problem(lineNumber,
+                "Shell would bring the level to " + std::to_string(bricksSoFar + count) +
+                    " bricks, more than the 65536 a level may hold; the line is refused");
+        return;
+    }
+    if (faceMask > 0xFF)
+        problem(lineNumber, "face mask " + hex(faceMask, 2) + ": only the low 8 bits count");
+    if (subMask > 0xF)
+        problem(lineNumber, "part mask " + hex(subMask, 1) + ": only the low 4 bits count");
+    if (count == 0 && scanned >= 5)
+        problem(lineNumber, "Shell selects no face or no part and makes no bricks");
+    if (scanned == 6 && !findMaterial(materialName))
+        problem(lineNumber,
+                "unknown material " + quoted(materialName) + "; its bricks are drawn in magenta");
+    else if (scanned == 5 && count > 0)
+        problem(lineNumber, "its bricks are drawn in magenta");
+
+    const std::size_t before = bricks.size();
+    addShell(bricks, depth, firstRadius, secondRadius, faceMask, subMask, materialName);
+    bricksSoFar += count;
+    LevelReport::AppliedLine applied{lineNumber,      false,         depth,
+                                     faceMask & 0xFF, subMask & 0xF, materialName};
+    applied.bricks = bricks.size() - before;
+    report.applied.push_back(applied);
+}
+
+void LevelLoader::parseOuterShell(const char* fields, int lineNumber) {
+    int depth = 0;
+    unsigned faceMask = 0;
+    FieldScanner scan(fields);
+    int scanned = 0;
+    if (scan.readInt(depth) && ++scanned && scan.readHex(faceMask))
+        ++scanned;
+    if (scanned < 2)
+        problem(lineNumber, std::string("OuterShell line ends before its ") +
+                                (scanned == 0 ? "depth" : "face mask") +
+                                "; missing fields read as 0");
+    const std::string rest = scan.rest();
+    if (!rest.empty())
+        problem(lineNumber, "text after the last field ignored: " + quoted(rest));
+    if (scan.outOfRange())
+        problem(lineNumber, "a number is out of range and was clamped");
+
+    switch (SphereMesh::check(depth, faceMask)) {
+    case SphereMesh::Problem::BadDepth:
+        problem(lineNumber, "OuterShell depth " + std::to_string(depth) +
+                                " must be -1 or at least 1; the line is refused");
+        return;
+    case SphereMesh::Problem::TooManyVertices:
+        problem(lineNumber, "OuterShell depth " + std::to_string(depth) + " with faces " +
+                                hex(faceMask & 0xFF, 2) +
+                                " needs more than 65536 vertices; the line is refused");
+        return;
+    case SphereMesh::Problem::None:
+        break;
+    }
+    if (faceMask > 0xFF)
+        problem(lineNumber, "face mask " + hex(faceMask, 2) + ": only the low 8 bits count");
+
+    auto shell = std::make_unique<OuterShell>(depth, kArenaRadius, faceMask);
+    shell->computeCollisionMask();
+    LevelReport::AppliedLine applied{lineNumber, true, depth, faceMask & 0xFF, 0, ""};
+    applied.triangles = shell->getShape()->triangles.size();
+    applied.collisionMask = shell->collisionMask;
+    report.applied.push_back(applied);
+    others.push_back(std::move(shell));
+}
+
+void LevelLoader::checkUnrecognised(const std::string& line, int lineNumber) {
+    // Free text is allowed; a word that looks like a mistyped keyword is not.
+    std::size_t end = 0;
+    while (end < line.size() && !isFieldSpace(line[end]))
+        ++end;
+    const std::string word = line.substr(0, end);
+    for (const char* keyword : {"Shell", "OuterShell"}) {
+        if (word == keyword) {
+            problem(lineNumber, std::string("\"") + keyword +
+                                    "\" must be followed by a space; the line is ignored");
+            return;
+        }
+        const std::size_t distance = editDistance(lower(word), lower(keyword));
+        if (distance <= 2 && word.size() >= 4) {
+            problem(lineNumber, "unrecognised line starting " + quoted(word) + "; did you mean \"" +
+                                    keyword + "\"? The line is ignored");
+            return;
+        }
+    }
+}
+
+} // namespace orbiton

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "world/brick_shell.h"
+
+namespace orbiton {
+
+using ObjectList = std::vector<std::unique_ptr<SceneObject>>;
+
+// Limits that keep a level file from exhausting memory or time. Eight full
+// depth-5 shells (8,192 bricks each) fit in a level; a full depth-6 shell
+// (32,768) is the most one line may make.
+constexpr std::uint64_t kMaxBricksPerLine = 32768;
+constexpr std::uint64_t kMaxBricksPerLevel = 65536;
+constexpr std::size_t kMaxLineLength = 255;
+constexpr std::size_t kMaxMaterialNameLength = 99;
+
+// What loading a level file said and did, line by line.
+struct LevelReport {
+    struct Problem {
+        int line;
+        std::string message;
+    };
+    struct AppliedLine {
+        int line;
+        bool arena; // an OuterShell line, otherwise a Shell line
+        int depth;
+        unsigned faceMask;
+        unsigned subMask;
+        std::string material;
+        std::size_t bricks = 0;
+        std::size_t triangles = 0;
+        unsigned collisionMask = 0;
+    };
+    std::vector<Problem> problems;
+    std::vector<AppliedLine> applied;
+};
+
+// Reads a level file line by line into the two lists. Lines are 255 bytes at
+// most (the rest, up to 9999 more, is skipped); leading white space is
+// skipped; "#" starts a comment; "Shell " and "OuterShell " lines are scanned
+// as "Shell %d %f %f %x %x %s" and "OuterShell %d %x", missing fields keeping
+// 0. Anything else is ignored. Lines that would never finish, exhaust memory
+// or look mistaken are refused or reported in the report.
+class LevelLoader {
+  public:
+    LevelLoader(BrickList& bricks, ObjectList& others, LevelReport& report);
+
+    void loadLevel(std::istream& in);
+    // Applies one line; lineNumber is only used in the report.
+    void parseLine(const std::string& line, int lineNumber = 0);
+
+  private:
+    void parseShell(const char* fields, int lineNumber);
+    void parseOuterShell(const char* fields, int lineNumber);
+    void checkUnrecognised(const std::string& line, int lineNumber);
+    void problem(int lineNumber, const std::string& message);
+
+    BrickList& bricks;
+    ObjectList& others;
+    LevelReport& report;
+    std::uint64_t bricksSoFar = 0;
+};
+
+} // namespace orbiton

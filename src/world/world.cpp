@@ -1,0 +1,98 @@
+#include "world/world.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+
+namespace orbiton {
+
+namespace {
+constexpr float kPaddleDistance = 0.47f;
+constexpr float kRestFactor = 0.47f - 0.005f; // just inside the paddle
+constexpr float kBallMass = 0.1f;
+constexpr int kBrickPoints = 100;
+} // namespace
+
+std::string World::levelFileName(int level, const std::string& levelDirectory) {
+    const std::string name = std::to_string(level) + ".lvl";
+    if (levelDirectory.empty())
+        return name;
+    return levelDirectory.back() == '/' ? levelDirectory + name : levelDirectory + "/" + name;
+}
+
+World::World(int level, GameCounters* counters, const std::string& levelDirectory, Lists lists)
+    : app(counters) {
+    const std::string name = levelFileName(level, levelDirectory);
+    std::ifstream file(name, std::ios::binary);
+    build(file ? &file : nullptr, name, lists);
+}
+
+World::World(std::istream& in, const std::string& name, GameCounters* counters, Lists lists)
+    : app(counters) {
+    build(&in, name, lists);
+}
+
+void World::build(std::istream* in, const std::string& name, Lists lists) {
+    if (in) {
+        LevelLoader loader(bricks, others, report);
+        loader.loadLevel(*in);
+        for (const auto& p : report.problems)
+            std::fprintf(stderr, "%s:%d: %s\n", name.c_str(), p.line, p.message.c_str());
+    }
+    ball = std::make_unique<Ball>(this, kBallMass, Vec3(0, 0, 0), Vec3(0, 0, 0));
+    paddle = std::make_unique<Paddle>(kPaddleDistance, Vec3(1, 0, 0), Vec3(0, 1, 0), false);
+    for (auto& o : others)
+        o->computeCollisionMask();
+    for (auto& b : bricks)
+        b->computeCollisionMask();
+    resetBall();
+    if (lists == Lists::Build)
+        buildLists();
+}
+
+World::~World() {
+    // Arena shells, then bricks, then paddle, then ball.
+    for (auto& o : others)
+        o.reset();
+    for (auto& b : bricks)
+        b.reset();
+    paddle.reset();
+    ball.reset();
+}
+
+void World::resetBall() {
+    ball->position = paddle->position * kRestFactor;
+    ball->velocity = Vec3(0, 0, 0);
+    app->ballLaunched = false;
+}
+
+void World::hitBrick(Brick* brick) {
+    brick->onHit();
+    auto it = std::find_if(bricks.begin(), bricks.end(),
+                           [&](const std::unique_ptr<Brick>& b) { return b.get() == brick; });
+    if (it != bricks.end()) {
+        bricks.erase(it); // the others keep their order
+        ++bricksRemoved;
+    }
+    app->score += kBrickPoints;
+}
+
+void World::buildLists() {
+    for (auto& o : others)
+        o->buildLists();
+    for (auto& b : bricks)
+        b->buildLists();
+    paddle->buildLists();
+    ball->buildLists();
+}
+
+void World::releaseLists() {
+    for (auto& o : others)
+        o->releaseLists();
+    for (auto& b : bricks)
+        b->releaseLists();
+    paddle->releaseLists();
+    ball->releaseLists();
+}
+
+} // namespace orbiton

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "objects/ball.h"
+#include "paddle_arena/paddle.h"
+#include "world/level_loader.h"
+
+namespace orbiton {
+
+// What a World changes in its owner: the score and whether the ball flies.
+struct GameCounters {
+    int score = 0;
+    bool ballLaunched = false;
+};
+
+// Everything of one level: arena shells, bricks, ball and paddle. It answers
+// whether the level is cleared, puts the ball back on the paddle and removes
+// bricks the ball hits.
+class World {
+  public:
+    // Builds display lists at once (the game, with a current context) or
+    // leaves that to a later buildLists (tools and simulations without one).
+    enum class Lists { Build, Defer };
+
+    // Reads "<level>.lvl" from levelDirectory (the working directory when
+    // empty). A missing file gives an empty level; problems in the file are
+    // printed to stderr as "FILE:LINE: message" and kept in report.
+    World(int level, GameCounters* counters, const std::string& levelDirectory = "",
+          Lists lists = Lists::Build);
+    // The same from an open stream; name is used in messages.
+    World(std::istream& in, const std::string& name, GameCounters* counters, Lists lists);
+    ~World();
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    static std::string levelFileName(int level, const std::string& levelDirectory);
+
+    bool levelCleared() const { return bricks.empty(); }
+    void resetBall();
+    // Removes and destroys the brick and scores 100; a brick not in the list
+    // is only scored.
+    void hitBrick(Brick* brick);
+    void buildLists();
+    void releaseLists();
+
+    GameCounters* app;
+    ObjectList others;
+    BrickList bricks;
+    std::unique_ptr<Ball> ball;
+    std::unique_ptr<Paddle> paddle;
+    LevelReport report;
+    int bricksRemoved = 0;
+
+  private:
+    void build(std::istream* in, const std::string& name, Lists lists);
+};
+
+} // namespace orbiton
