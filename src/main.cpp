@@ -1,40 +1,183 @@
-// orbiton3d: the game, and the tools that need no display.
+// orbiton3d: the game, a headless runner for scripts and tests, and the
+// level checker.
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "app/app.h"
+#include "app/level_directory.h"
+#include "platform/headless_platform.h"
+#include "platform/sdl_platform.h"
 #include "world/level_check.h"
 
 namespace {
 
 const char* kUsage =
-    "Usage: orbiton3d [--levels DIR]\n"
+    "Usage: orbiton3d [--levels DIR] [--fullscreen]\n"
+    "       orbiton3d --headless --frames N [--dt SECONDS] [--size WxH] [--levels DIR]\n"
+    "                 [--script FILE] [--screenshot FILE.png] [--events FILE]\n"
     "       orbiton3d --check [--verbose] FILE...\n"
     "       orbiton3d --help | --version\n"
     "\n"
     "Orbiton 3D, a ball-and-paddle brick game played inside a sphere.\n"
     "\n"
-    "  --levels DIR   read the levels 1.lvl, 2.lvl, ... from DIR\n"
-    "  --check FILE   check level files without playing: print every problem as\n"
-    "                 FILE:LINE: message, then FILE: B bricks, S arena shells\n"
-    "                 (T triangles), P problems. Exit status 0 when no file has a\n"
-    "                 problem, 1 otherwise, 2 for a usage error.\n"
-    "  --verbose      with --check, also print what every Shell and OuterShell\n"
-    "                 line made\n"
-    "  --help         show this text\n"
-    "  --version      show the version\n";
+    "  --levels DIR    read the levels 1.lvl, 2.lvl, ... from DIR (default: the\n"
+    "                  working directory if it has 1.lvl, else the bundled levels)\n"
+    "  --fullscreen    start in full screen (F switches while playing)\n"
+    "\n"
+    "Headless mode plays the real game without a display, drawing off-screen:\n"
+    "  --frames N      stop after N frames\n"
+    "  --dt SECONDS    clock advance per frame, in whole milliseconds with the\n"
+    "                  remainder carried (default 1/60: 17, 17, 16, ...)\n"
+    "  --size WxH      drawable size (default 800x600)\n"
+    "  --script FILE   timed input, one line each, FRAME being the frame number\n"
+    "                  (1 is the first drawn) the input arrives before:\n"
+    "                    FRAME key NAME down|up   NAME: escape r f s o p m space\n"
+    "                                             kp_plus kp_minus\n"
+    "                    FRAME mouse DX DY        pointer motion in pixels\n"
+    "                    FRAME click              the left button\n"
+    "                    FRAME close              the window's close box\n"
+    "  --screenshot F  write the last frame as a PNG\n"
+    "  --events FILE   write one line per game event:\n"
+    "                    FRAME level L bricks B   a level was built\n"
+    "                    FRAME launch             the ball left the paddle\n"
+    "                    FRAME hit score S bricks B\n"
+    "                    FRAME lost               the ball left the arena\n"
+    "                    FRAME reset              the R key put it back\n"
+    "\n"
+    "  --check FILE    check level files without playing: print every problem as\n"
+    "                  FILE:LINE: message, then FILE: B bricks, S arena shells\n"
+    "                  (T triangles), P problems. Exit status 0 when no file has a\n"
+    "                  problem, 1 otherwise, 2 for a usage error.\n"
+    "  --verbose       with --check, also print what every Shell and OuterShell\n"
+    "                  line made\n";
 
 int usageError(const std::string& message) {
-    std::fprintf(stderr, "orbiton3d: %s\n%s", message.c_str(), kUsage);
+    std::fprintf(stderr, "orbiton3d: %s\n(orbiton3d --help lists the options)\n", message.c_str());
     return 2;
+}
+
+int check(const std::vector<std::string>& args) {
+    bool verbose = false;
+    std::vector<std::string> files;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--verbose")
+            verbose = true;
+        else if (args[i].rfind("--", 0) == 0)
+            return usageError("unknown option " + args[i]);
+        else
+            files.push_back(args[i]);
+    }
+    if (files.empty())
+        return usageError("--check needs at least one level file");
+    return orbiton::checkLevels(files, verbose, std::cout);
+}
+
+struct Options {
+    std::string levels;
+    bool fullscreen = false;
+    bool headless = false;
+    long frames = 0;
+    double dt = 1.0 / 60;
+    int width = 800, height = 600;
+    std::string script, screenshot, events;
+};
+
+// Parses the play and headless options; an empty string on success.
+std::string parse(const std::vector<std::string>& args, Options& o) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size())
+                return false;
+            out = args[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--fullscreen") {
+            o.fullscreen = true;
+        } else if (a == "--headless") {
+            o.headless = true;
+        } else if (a == "--levels") {
+            if (!value(o.levels))
+                return "--levels needs a directory";
+        } else if (a == "--frames") {
+            char* end = nullptr;
+            if (!value(v) || (o.frames = std::strtol(v.c_str(), &end, 10)) < 1 || *end)
+                return "--frames needs a whole number of at least 1";
+        } else if (a == "--dt") {
+            char* end = nullptr;
+            if (!value(v) || !((o.dt = std::strtod(v.c_str(), &end)) > 0) || *end || o.dt > 60)
+                return "--dt needs a number of seconds above 0 and at most 60";
+        } else if (a == "--size") {
+            if (!value(v) || std::sscanf(v.c_str(), "%dx%d", &o.width, &o.height) != 2 ||
+                o.width < 1 || o.height < 1 || o.width > 8192 || o.height > 8192)
+                return "--size needs WIDTHxHEIGHT, each 1 to 8192";
+        } else if (a == "--script") {
+            if (!value(o.script))
+                return "--script needs a file";
+        } else if (a == "--screenshot") {
+            if (!value(o.screenshot))
+                return "--screenshot needs a file";
+        } else if (a == "--events") {
+            if (!value(o.events))
+                return "--events needs a file";
+        } else {
+            return "unknown option " + a;
+        }
+    }
+    if (o.headless && o.frames == 0)
+        return "--headless needs --frames N";
+    if (!o.headless && (o.frames || !o.script.empty() || !o.screenshot.empty() || !o.events.empty()))
+        return "--frames, --script, --screenshot and --events need --headless";
+    return "";
+}
+
+int headless(const Options& o) {
+    using orbiton::HeadlessPlatform;
+    HeadlessPlatform::Options po;
+    po.frameSeconds = o.dt;
+    po.frames = o.frames;
+    po.windowWidth = o.width;
+    po.windowHeight = o.height;
+    po.captureLastFrame = !o.screenshot.empty();
+    HeadlessPlatform platform(po);
+    if (!o.script.empty()) {
+        std::ifstream in(o.script);
+        std::string error;
+        if (!in)
+            return usageError("cannot read the script " + o.script);
+        if (!platform.loadScript(in, error))
+            return usageError(o.script + ": " + error);
+    }
+    std::ofstream events;
+    if (!o.events.empty()) {
+        events.open(o.events);
+        if (!events)
+            return usageError("cannot write the events file " + o.events);
+        orbiton::app.eventLog = &events;
+    }
+    orbiton::app.levelDirectory = orbiton::resolveLevelDirectory(o.levels);
+    orbiton::app.startFullscreen = o.fullscreen;
+    if (!orbiton::app.run(platform))
+        return 1;
+    orbiton::app.eventLog = nullptr;
+    if (!o.screenshot.empty() &&
+        !orbiton::writePng(o.screenshot, platform.windowWidth(), platform.windowHeight(),
+                           platform.lastFrame())) {
+        std::fprintf(stderr, "orbiton3d: cannot write %s\n", o.screenshot.c_str());
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && args[0] == "--help") {
         std::fputs(kUsage, stdout);
         return 0;
@@ -43,20 +186,18 @@ int main(int argc, char** argv) {
         std::printf("orbiton3d %s\n", ORBITON_VERSION);
         return 0;
     }
-    if (!args.empty() && args[0] == "--check") {
-        bool verbose = false;
-        std::vector<std::string> files;
-        for (std::size_t i = 1; i < args.size(); ++i) {
-            if (args[i] == "--verbose")
-                verbose = true;
-            else if (args[i].rfind("--", 0) == 0)
-                return usageError("unknown option " + args[i]);
-            else
-                files.push_back(args[i]);
-        }
-        if (files.empty())
-            return usageError("--check needs at least one level file");
-        return orbiton::checkLevels(files, verbose, std::cout);
-    }
-    return usageError("the game itself is not playable yet");
+    if (!args.empty() && args[0] == "--check")
+        return check(args);
+
+    Options o;
+    const std::string error = parse(args, o);
+    if (!error.empty())
+        return usageError(error);
+    if (o.headless)
+        return headless(o);
+
+    orbiton::SdlPlatform platform;
+    orbiton::app.levelDirectory = orbiton::resolveLevelDirectory(o.levels);
+    orbiton::app.startFullscreen = o.fullscreen;
+    return orbiton::app.run(platform) ? 0 : 1;
 }

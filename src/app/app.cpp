@@ -1,0 +1,199 @@
+#include "app/app.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "app/render_setup.h"
+#include "app/state_lists.h"
+#include "objects/brick.h"
+
+namespace orbiton {
+
+App app;
+
+namespace {
+constexpr float kNearDistance = 1.15f;
+constexpr float kFarDistance = 1.6f;
+constexpr float kHalfPi = 1.5707964f;
+// A sub-step may move the ball half its radius at most; a frame may take
+// this many at most, so a stalled frame costs bounded work.
+constexpr int kMaxSubSteps = 256;
+} // namespace
+
+App::App() = default;
+App::~App() = default;
+
+void App::logEvent(const std::string& what) {
+    // Input handled between frames belongs to the frame that comes next.
+    if (eventLog)
+        *eventLog << (inFrame ? frameNumber : frameNumber + 1) << " " << what << "\n"
+                  << std::flush;
+}
+
+bool App::run(Platform& p) {
+    platform = &p;
+    if (!registerWindowClass()) {
+        platform->messageBox("Window initialization failed", "Error");
+        return false;
+    }
+    fullscreen = startFullscreen;
+    if (!createWindow(fullscreen)) {
+        platform->messageBox("GL initialization failed", "Error");
+        destroyWindow();
+        unregisterWindowClass();
+        return false;
+    }
+    startLevel(0, 1, 3);
+    if (mouseCaptured)
+        platform->warpCursor(width / 2, height / 2);
+
+    PlatformEvent event;
+    for (;;) {
+        if (platform->pollEvent(event)) {
+            if (event.type == PlatformEvent::Type::Quit)
+                break;
+            handleMessage(event);
+        } else {
+            (this->*idleHandler)();
+        }
+    }
+
+    if (world && windowOpen)
+        world->releaseLists();
+    destroyWindow();
+    unregisterWindowClass();
+    return true;
+}
+
+void App::firstIdle() { idleHandler = &App::runFrame; }
+
+void App::runFrame() {
+    ++frameNumber;
+    inFrame = true;
+    const float dt = tick();
+    if (world->levelCleared()) {
+        level = level + 1;
+        startLevel(score, level, lives);
+    }
+    if (!paused) {
+        world->paddle->steer(mouseDx, mouseDy);
+        if (ballLaunched)
+            stepBall(dt);
+        else
+            world->resetBall();
+    }
+    mouseDx = 0;
+    mouseDy = 0; // movement gathered while paused is dropped here
+    if (mouseCaptured)
+        recentreMouse();
+    updateCamera(dt);
+    countFrame(dt);
+    render(dt);
+    inFrame = false;
+}
+
+void App::stepBall(float dt) {
+    Ball& ball = *world->ball;
+    const double travel = length(ball.velocity) * dt;
+    const double maxTravel = ball.radius * 0.5;
+    int steps = 1;
+    float subDt = dt;
+    if (travel > maxTravel) {
+        const double wanted = std::ceil(travel / maxTravel);
+        if (wanted <= kMaxSubSteps) {
+            steps = int(wanted);
+            subDt = dt / float(steps);
+        } else {
+            // A stall: the frame covers less time rather than tunnel or spin.
+            steps = kMaxSubSteps;
+            subDt = float(maxTravel / length(ball.velocity));
+        }
+    }
+    for (int i = 0; i < steps && ballLaunched; ++i) {
+        const int scoreBefore = score;
+        ball.step(subDt);
+        if (score != scoreBefore)
+            logEvent("hit score " + std::to_string(score) + " bricks " +
+                     std::to_string(world->bricks.size()));
+        if (!ballLaunched)
+            logEvent("lost");
+    }
+}
+
+void App::startLevel(int newScore, int newLevel, int newLives) {
+    world.reset();
+    world = std::make_unique<World>(newLevel, this, levelDirectory,
+                                    windowOpen ? World::Lists::Build : World::Lists::Defer);
+    level = newLevel;
+    lives = newLives;
+    score = newScore;
+    ballLaunched = false;
+    logEvent("level " + std::to_string(level) + " bricks " +
+             std::to_string(world->bricks.size()));
+}
+
+float App::tick() {
+    if (!previousTickSet) {
+        previousTick = platform->ticks();
+        previousTickSet = true;
+    }
+    const std::uint32_t now = platform->ticks();
+    const std::uint32_t delta = now - previousTick; // wraps correctly
+    previousTick = now;
+    return float(delta) * 0.001f;
+}
+
+Vec3 App::rotateVector(const Quaternion& q, const Vec3& v) { return rotate(q, v); }
+
+void App::updateCamera(float dt) {
+    const float rate = dt * 10.0f;
+    viewDirection = rotateVector(world->paddle->orientation, Vec3(1, 0, 0));
+    viewUp = rotateVector(world->paddle->orientation, Vec3(0, 1, 0));
+    zoomBlend = zoomBlend + rate * (zoomKeyUp ? -1.0f : 1.0f);
+    if (zoomBlend < 0.0f)
+        zoomBlend = 0.0f;
+    else if (zoomBlend > 1.0f)
+        zoomBlend = 1.0f;
+    const float span = kFarDistance - kNearDistance;
+    if (zoomKeyUp) // coming back in: the square of the blend
+        viewDistance = kNearDistance + span * zoomBlend * zoomBlend;
+    else // going out: eased in with a sine
+        viewDistance = kNearDistance + span * std::sin(zoomBlend * kHalfPi);
+}
+
+void App::render(float dt) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    placeCameraAndLights(viewDirection, viewUp, viewDistance, world->ball->position);
+
+    char number[32];
+    drawText("Lives:", 10, 70);
+    std::snprintf(number, sizeof number, "%d", lives);
+    drawText(number, 125, 70);
+    drawText("Score:", 10, 40);
+    std::snprintf(number, sizeof number, "%d", score);
+    drawText(number, 125, 40);
+    std::snprintf(number, sizeof number, "Level: %d", level);
+    drawText(number, 10, height - 30);
+    drawText(fpsText, 10, 10);
+
+    setSightLine(viewDirection, world->ball->position);
+    frameTime = dt;
+
+    for (auto& o : world->others)
+        o->draw();
+    world->ball->draw();
+    for (auto& b : world->bricks)
+        b->draw();
+    for (auto& b : world->bricks)
+        b->drawBlended();
+    world->ball->draw();
+    if (paddleVisible)
+        world->paddle->drawBlended();
+    for (auto& o : world->others)
+        o->drawBlended();
+    platform->swapBuffers();
+}
+
+} // namespace orbiton

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "paddle_arena/quaternion.h"
+#include "platform/platform.h"
+#include "world/world.h"
+
+namespace orbiton {
+
+// The game: window and context, input, camera, overlay, the counters and
+// the current World. run() is the whole life of the program; each turn of
+// its loop handles one pending event or, when none is pending, one frame.
+class App : public GameCounters {
+  public:
+    App();
+    ~App();
+
+    // Plays until Escape or the close box; false when the window or the
+    // context could not be made (a message box has said why).
+    bool run(Platform& platform);
+
+    // One idle turn: the first only arms the frame, later ones run frames.
+    void firstIdle();
+    void runFrame();
+    void startLevel(int score, int level, int lives);
+    float tick();
+    void updateCamera(float dt);
+    void render(float dt);
+    static Vec3 rotateVector(const Quaternion& q, const Vec3& v);
+
+    // Window, context and render state.
+    bool registerWindowClass();
+    void unregisterWindowClass();
+    bool createWindow(bool fullscreen);
+    void destroyWindow();
+    void setupLights();
+    void resize(int w, int h);
+
+    // Input.
+    void handleMessage(const PlatformEvent& event);
+    void onKeyDown(int key);
+    void onKeyUp(int key);
+    void switchFullscreen();
+    void switchMouseCapture();
+    void launchBall();
+    void recentreMouse();
+
+    // Overlay text and frame rate.
+    void createFont();
+    void setRasterPosition(int x, int y);
+    void drawText(const char* text, int x, int y);
+    void countFrame(float dt);
+
+    // Moves the launched ball through one frame in equal sub-steps short
+    // enough that it cannot pass through a wall or brick.
+    void stepBall(float dt);
+
+    void (App::*idleHandler)() = &App::firstIdle;
+    Platform* platform = nullptr;
+    bool windowOpen = false;
+    bool cursorHidden = false; // by this App, through the platform's counter
+    unsigned fontListBase = 0;
+    int width = 0;
+    int height = 0;
+    char fpsText[32] = "fps: ---";
+    bool fullscreen = false;
+    bool smoothOutlines = true;
+    bool paused = false;
+    bool zoomKeyUp = true;
+    bool mouseCaptured = true;
+    bool paddleVisible = true;
+    int mouseDx = 0;
+    int mouseDy = 0;
+    Vec3 viewDirection;
+    Vec3 viewUp;
+    float viewDistance = 1.15f;
+    float zoomBlend = 0.0f;
+    float launchSpeed = 0.4f;
+    std::unique_ptr<World> world;
+    int lives = 3;
+    int level = 1;
+
+    // Where the level files are ("%d.lvl"); the working directory when empty.
+    std::string levelDirectory;
+    // Start in full screen rather than in a window.
+    bool startFullscreen = false;
+    // When set, one line per game event: "FRAME level L bricks B", "FRAME
+    // launch", "FRAME hit score S bricks B", "FRAME lost", "FRAME reset".
+    std::ostream* eventLog = nullptr;
+    // Frames run so far; frame 1 is the first drawn.
+    long frameNumber = 0;
+
+    // Timing and frame-rate state that lives for the whole run.
+    std::uint32_t previousTick = 0;
+    bool previousTickSet = false;
+    int fpsFrames = 0;
+    double fpsSeconds = 0.0;
+
+  private:
+    void logEvent(const std::string& what);
+    bool inFrame = false;
+};
+
+// The game's one App.
+extern App app;
+
+} // namespace orbiton

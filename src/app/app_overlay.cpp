@@ -1,0 +1,73 @@
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "app/app.h"
+
+namespace orbiton {
+
+namespace {
+constexpr int kFirstGlyph = 32;
+constexpr int kGlyphCount = 96;
+} // namespace
+
+void App::createFont() {
+    const std::vector<Glyph> glyphs = platform->overlayGlyphs();
+    fontListBase = glGenLists(kGlyphCount);
+    GLint alignment;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1); // glyph rows are byte-packed
+    for (int i = 0; i < kGlyphCount; ++i) {
+        glNewList(fontListBase + i, GL_COMPILE);
+        if (std::size_t(i) < glyphs.size()) {
+            const Glyph& g = glyphs[i];
+            glBitmap(g.width, g.height, g.xorig, g.yorig, g.advance, 0,
+                     g.bits.empty() ? nullptr : g.bits.data());
+        }
+        glEndList();
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+}
+
+void App::setRasterPosition(int x, int y) {
+    glPushAttrib(GL_TRANSFORM_BIT | GL_VIEWPORT_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    // A zero-sized viewport at (x, y) puts raster position (0, 0) on that pixel.
+    glViewport(x, y, 0, 0);
+    glRasterPos4f(0, 0, 0, 1);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glPopAttrib();
+}
+
+void App::drawText(const char* text, int x, int y) {
+    glPushAttrib(GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_COLOR_BUFFER_BIT | GL_LIST_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_BLEND);
+    glColor4f(0, 0, 0, 1);
+    setRasterPosition(x, y);
+    glListBase(fontListBase - kFirstGlyph);
+    std::size_t n = 0;
+    while (text[n] != '\0')
+        ++n;
+    glCallLists(GLsizei(n), GL_UNSIGNED_BYTE, text);
+    glPopAttrib();
+}
+
+void App::countFrame(float dt) {
+    fpsFrames = fpsFrames + 1;
+    fpsSeconds = fpsSeconds + double(dt);
+    if (fpsSeconds > 1.0) {
+        std::snprintf(fpsText, sizeof fpsText, "fps: %d", fpsFrames);
+        fpsSeconds = 0.0;
+        fpsFrames = 0;
+    }
+}
+
+} // namespace orbiton

@@ -1,0 +1,75 @@
+#include <GL/gl.h>
+
+#include "app/app.h"
+#include "app/render_setup.h"
+#include "app/state_lists.h"
+
+namespace orbiton {
+
+namespace {
+constexpr int kWindowWidth = 800;
+constexpr int kWindowHeight = 600;
+} // namespace
+
+bool App::registerWindowClass() { return platform->initialise(); }
+
+void App::unregisterWindowClass() { platform->shutdown(); }
+
+bool App::createWindow(bool fs) {
+    width = kWindowWidth;
+    height = kWindowHeight;
+    if (fs) {
+        if (!platform->desktopSize(width, height))
+            return false;
+        if (!platform->enterFullscreenMode(width, height)) {
+            platform->messageBox("Display Mode Not Compatible", "Error");
+            return false;
+        }
+    }
+    if (!platform->openWindow("Orbiton 3D", width, height, fs))
+        return false;
+    windowOpen = true;
+    if (mouseCaptured) {
+        platform->showCursor(false);
+        platform->captureMouse(true);
+        cursorHidden = true;
+    }
+    // A window's first size message sets the projection; setting it here as
+    // well means no frame can be drawn without one.
+    resize(width, height);
+    applyFixedRenderState();
+    buildStateLists(smoothOutlines);
+    setupLights();
+    createFont();
+    return true;
+}
+
+void App::destroyWindow() {
+    if (windowOpen) {
+        if (fontListBase != 0)
+            glDeleteLists(fontListBase, 96);
+        fontListBase = 0;
+        forgetStateLists();
+        platform->closeWindow();
+        windowOpen = false;
+    }
+    // Shows the cursor only if this window hid it, so that failed switches
+    // and repeated teardowns cannot unbalance the display counter.
+    if (cursorHidden) {
+        platform->captureMouse(false);
+        platform->showCursor(true);
+        cursorHidden = false;
+    }
+    if (fullscreen)
+        platform->leaveFullscreenMode();
+}
+
+void App::setupLights() { orbiton::setupLights(); }
+
+void App::resize(int w, int h) {
+    width = w;
+    height = h;
+    setProjection(w, h);
+}
+
+} // namespace orbiton

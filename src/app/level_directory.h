@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+namespace orbiton {
+
+// Where the game reads its levels: the directory given on the command line;
+// else the working directory when it has a 1.lvl; else the installed levels
+// next to the executable (../share/orbiton3d/levels); else the source tree's
+// levels when run from a build tree. Empty means the working directory.
+std::string resolveLevelDirectory(const std::string& given);
+
+} // namespace orbiton

@@ -1,0 +1,79 @@
+#include "platform/font_rasteriser.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+namespace orbiton {
+
+std::string matchFontFile(const std::string& pattern) {
+    std::string file;
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (!config)
+        return file;
+    FcPattern* pat = FcNameParse(reinterpret_cast<const FcChar8*>(pattern.c_str()));
+    if (pat) {
+        FcConfigSubstitute(config, pat, FcMatchPattern);
+        FcDefaultSubstitute(pat);
+        FcResult result;
+        FcPattern* match = FcFontMatch(config, pat, &result);
+        FcChar8* path = nullptr;
+        if (match && FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path)
+            file = reinterpret_cast<const char*>(path);
+        if (match)
+            FcPatternDestroy(match);
+        FcPatternDestroy(pat);
+    }
+    FcConfigDestroy(config);
+    return file;
+}
+
+std::vector<Glyph> rasteriseGlyphs(const std::string& fontFile, int cellHeight, int first,
+                                   int last) {
+    std::vector<Glyph> glyphs;
+    FT_Library library;
+    if (FT_Init_FreeType(&library) != 0)
+        return glyphs;
+    FT_Face face;
+    if (FT_New_Face(library, fontFile.c_str(), 0, &face) != 0) {
+        FT_Done_FreeType(library);
+        return glyphs;
+    }
+    FT_Size_RequestRec request = {};
+    request.type = FT_SIZE_REQUEST_TYPE_CELL;
+    request.height = FT_Long(cellHeight) * 64;
+    if (FT_Request_Size(face, &request) == 0) {
+        for (int c = first; c <= last; ++c) {
+            Glyph g;
+            if (FT_Load_Char(face, FT_ULong(c), FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) == 0) {
+                const FT_GlyphSlot slot = face->glyph;
+                const FT_Bitmap& bm = slot->bitmap;
+                g.width = int(bm.width);
+                g.height = int(bm.rows);
+                g.xorig = float(-slot->bitmap_left);
+                g.yorig = float(g.height - slot->bitmap_top);
+                g.advance = float(slot->advance.x) / 64.0f;
+                // FreeType gives the top row first; glBitmap wants the bottom first.
+                const int stride = (g.width + 7) / 8;
+                g.bits.resize(std::size_t(stride) * g.height);
+                for (int row = 0; row < g.height; ++row) {
+                    const unsigned char* src = bm.buffer + std::ptrdiff_t(row) * bm.pitch;
+                    std::copy(src, src + stride, &g.bits[std::size_t(g.height - 1 - row) * stride]);
+                }
+            }
+            glyphs.push_back(std::move(g));
+        }
+    }
+    FT_Done_Face(face);
+    FT_Done_FreeType(library);
+    return glyphs;
+}
+
+std::vector<Glyph> overlayFont() {
+    const std::string file = matchFontFile("Arial:bold");
+    if (file.empty())
+        return {};
+    return rasteriseGlyphs(file, 40, 32, 127);
+}
+
+} // namespace orbiton
