@@ -131,7 +131,8 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
     }
     if (o.headless && o.frames == 0)
         return "--headless needs --frames N";
-    if (!o.headless && (o.frames || !o.script.empty() || !o.screenshot.empty() || !o.events.empty()))
+    if (!o.headless &&
+        (o.frames || !o.script.empty() || !o.screenshot.empty() || !o.events.empty()))
         return "--frames, --script, --screenshot and --events need --headless";
     return "";
 }

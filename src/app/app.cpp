@@ -28,8 +28,7 @@ App::~App() = default;
 void App::logEvent(const std::string& what) {
     // Input handled between frames belongs to the frame that comes next.
     if (eventLog)
-        *eventLog << (inFrame ? frameNumber : frameNumber + 1) << " " << what << "\n"
-                  << std::flush;
+        *eventLog << (inFrame ? frameNumber : frameNumber + 1) << " " << what << "\n" << std::flush;
 }
 
 bool App::run(Platform& p) {
@@ -67,7 +66,9 @@ bool App::run(Platform& p) {
     return true;
 }
 
-void App::firstIdle() { idleHandler = &App::runFrame; }
+void App::firstIdle() {
+    idleHandler = &App::runFrame;
+}
 
 void App::runFrame() {
     ++frameNumber;
@@ -130,8 +131,7 @@ void App::startLevel(int newScore, int newLevel, int newLives) {
     lives = newLives;
     score = newScore;
     ballLaunched = false;
-    logEvent("level " + std::to_string(level) + " bricks " +
-             std::to_string(world->bricks.size()));
+    logEvent("level " + std::to_string(level) + " bricks " + std::to_string(world->bricks.size()));
 }
 
 float App::tick() {
@@ -145,7 +145,9 @@ float App::tick() {
     return float(delta) * 0.001f;
 }
 
-Vec3 App::rotateVector(const Quaternion& q, const Vec3& v) { return rotate(q, v); }
+Vec3 App::rotateVector(const Quaternion& q, const Vec3& v) {
+    return rotate(q, v);
+}
 
 void App::updateCamera(float dt) {
     const float rate = dt * 10.0f;

@@ -11,9 +11,13 @@ constexpr int kWindowWidth = 800;
 constexpr int kWindowHeight = 600;
 } // namespace
 
-bool App::registerWindowClass() { return platform->initialise(); }
+bool App::registerWindowClass() {
+    return platform->initialise();
+}
 
-void App::unregisterWindowClass() { platform->shutdown(); }
+void App::unregisterWindowClass() {
+    platform->shutdown();
+}
 
 bool App::createWindow(bool fs) {
     width = kWindowWidth;
@@ -35,8 +39,11 @@ bool App::createWindow(bool fs) {
         cursorHidden = true;
     }
     // A window's first size message sets the projection; setting it here as
-    // well means no frame can be drawn without one.
-    resize(width, height);
+    // well, from the drawable the window really got, means no frame or
+    // cursor centring ever uses a size the window does not have.
+    int w = width, h = height;
+    platform->drawableSize(w, h);
+    resize(w, h);
     applyFixedRenderState();
     buildStateLists(smoothOutlines);
     setupLights();
@@ -64,7 +71,9 @@ void App::destroyWindow() {
         platform->leaveFullscreenMode();
 }
 
-void App::setupLights() { orbiton::setupLights(); }
+void App::setupLights() {
+    orbiton::setupLights();
+}
 
 void App::resize(int w, int h) {
     width = w;

@@ -16,11 +16,16 @@ HeadlessPlatform::HeadlessPlatform(const Options& options_)
 HeadlessPlatform::~HeadlessPlatform() = default;
 
 int HeadlessPlatform::keyByName(const std::string& name) {
-    static const std::map<std::string, int> keys = {
-        {"escape", key::Escape}, {"r", key::R},         {"f", key::F},
-        {"s", key::S},           {"o", key::O},         {"p", key::P},
-        {"m", key::M},           {"space", key::Space}, {"kp_plus", key::KeypadPlus},
-        {"kp_minus", key::KeypadMinus}};
+    static const std::map<std::string, int> keys = {{"escape", key::Escape},
+                                                    {"r", key::R},
+                                                    {"f", key::F},
+                                                    {"s", key::S},
+                                                    {"o", key::O},
+                                                    {"p", key::P},
+                                                    {"m", key::M},
+                                                    {"space", key::Space},
+                                                    {"kp_plus", key::KeypadPlus},
+                                                    {"kp_minus", key::KeypadMinus}};
     auto it = keys.find(name);
     return it == keys.end() ? 0 : it->second;
 }
@@ -104,7 +109,9 @@ bool HeadlessPlatform::loadScript(std::istream& in, std::string& error) {
     return true;
 }
 
-bool HeadlessPlatform::initialise() { return !options.failInitialise; }
+bool HeadlessPlatform::initialise() {
+    return !options.failInitialise;
+}
 
 bool HeadlessPlatform::desktopSize(int& w, int& h) {
     w = options.desktopWidth;
@@ -139,9 +146,18 @@ bool HeadlessPlatform::openWindow(const std::string&, int w, int h, bool fs) {
     return true;
 }
 
-void HeadlessPlatform::closeWindow() { context.reset(); }
+void HeadlessPlatform::drawableSize(int& w, int& h) {
+    w = width;
+    h = height;
+}
 
-bool HeadlessPlatform::enterFullscreenMode(int, int) { return !options.failFullscreen; }
+void HeadlessPlatform::closeWindow() {
+    context.reset();
+}
+
+bool HeadlessPlatform::enterFullscreenMode(int, int) {
+    return !options.failFullscreen;
+}
 
 bool HeadlessPlatform::pollEvent(PlatformEvent& event) {
     // Script lines for the coming frame join the queue before it runs.
@@ -207,6 +223,8 @@ void HeadlessPlatform::messageBox(const std::string& text, const std::string& ca
     shownMessages.push_back(caption + ": " + text);
 }
 
-std::vector<Glyph> HeadlessPlatform::overlayGlyphs() { return overlayFont(); }
+std::vector<Glyph> HeadlessPlatform::overlayGlyphs() {
+    return overlayFont();
+}
 
 } // namespace orbiton

@@ -63,6 +63,7 @@ class HeadlessPlatform : public Platform {
     void shutdown() override {}
     bool desktopSize(int& w, int& h) override;
     bool openWindow(const std::string& title, int w, int h, bool fullscreen) override;
+    void drawableSize(int& w, int& h) override;
     void closeWindow() override;
     bool enterFullscreenMode(int w, int h) override;
     void leaveFullscreenMode() override {}

@@ -56,8 +56,10 @@ class Platform {
     // Opens the window (full screen at width x height, or a window with that
     // client size at the screen's origin) with a double-buffered RGBA
     // compatibility GL context, made current. False on any failure.
-    virtual bool openWindow(const std::string& title, int width, int height,
-                            bool fullscreen) = 0;
+    virtual bool openWindow(const std::string& title, int width, int height, bool fullscreen) = 0;
+    // The size the open window's drawable really has (a window manager may
+    // have had its say).
+    virtual void drawableSize(int& width, int& height) = 0;
     // Releases the context and the window; harmless when none is open.
     virtual void closeWindow() = 0;
     // Switches the display to full screen at that size; false when it cannot.

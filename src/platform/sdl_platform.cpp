@@ -88,6 +88,11 @@ bool SdlPlatform::openWindow(const std::string& title, int width, int height, bo
     return true;
 }
 
+void SdlPlatform::drawableSize(int& width, int& height) {
+    if (window)
+        SDL_GL_GetDrawableSize(window, &width, &height);
+}
+
 void SdlPlatform::closeWindow() {
     if (context) {
         SDL_GL_MakeCurrent(window, nullptr);
@@ -128,8 +133,8 @@ bool SdlPlatform::pollEvent(PlatformEvent& event) {
         case SDL_KEYDOWN:
         case SDL_KEYUP:
             // Auto-repeat arrives as further key-downs, as the game expects.
-            event.type = e.type == SDL_KEYDOWN ? PlatformEvent::Type::KeyDown
-                                               : PlatformEvent::Type::KeyUp;
+            event.type =
+                e.type == SDL_KEYDOWN ? PlatformEvent::Type::KeyDown : PlatformEvent::Type::KeyUp;
             event.key = virtualKey(e.key.keysym.sym);
             if (event.key != 0)
                 return true;
@@ -151,14 +156,18 @@ bool SdlPlatform::pollEvent(PlatformEvent& event) {
     return false;
 }
 
-void SdlPlatform::postQuit() { quitPosted = true; }
+void SdlPlatform::postQuit() {
+    quitPosted = true;
+}
 
 void SdlPlatform::swapBuffers() {
     if (window)
         SDL_GL_SwapWindow(window);
 }
 
-std::uint32_t SdlPlatform::ticks() { return SDL_GetTicks(); }
+std::uint32_t SdlPlatform::ticks() {
+    return SDL_GetTicks();
+}
 
 int SdlPlatform::showCursor(bool show) {
     cursorCounter += show ? 1 : -1;
@@ -195,6 +204,8 @@ void SdlPlatform::messageBox(const std::string& text, const std::string& caption
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr);
 }
 
-std::vector<Glyph> SdlPlatform::overlayGlyphs() { return overlayFont(); }
+std::vector<Glyph> SdlPlatform::overlayGlyphs() {
+    return overlayFont();
+}
 
 } // namespace orbiton

@@ -19,6 +19,7 @@ class SdlPlatform : public Platform {
     void shutdown() override;
     bool desktopSize(int& width, int& height) override;
     bool openWindow(const std::string& title, int width, int height, bool fullscreen) override;
+    void drawableSize(int& width, int& height) override;
     void closeWindow() override;
     bool enterFullscreenMode(int width, int height) override;
     void leaveFullscreenMode() override {}

@@ -1,0 +1,371 @@
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "app/state_lists.h"
+#include "paddle_arena/outer_shell.h"
+#include "support/app_harness.h"
+
+namespace orbiton {
+namespace {
+
+using test::AppHarness;
+using test::LevelDirectory;
+
+const char* kArena = "OuterShell 3 ff\nShell 1 0.2 0.25 ff f Red\n";
+
+HeadlessPlatform::Options every(double seconds, int width = 160, int height = 120) {
+    HeadlessPlatform::Options o;
+    o.frameSeconds = seconds;
+    o.windowWidth = width;
+    o.windowHeight = height;
+    return o;
+}
+
+TEST(FrameLoop, FirstIdleTurnDrawsNothingAndTheNextGetsAlmostNoTime) {
+    LevelDirectory levels("first-idle");
+    levels.write(1, kArena);
+    AppHarness h(every(0.02), levels.path());
+    ASSERT_TRUE(h.start());
+    h.idle();
+    EXPECT_EQ(h.platform.framesDrawn(), 0);
+    EXPECT_EQ(h.app.frameNumber, 0);
+    h.idle();
+    EXPECT_EQ(h.platform.framesDrawn(), 1);
+    EXPECT_EQ(h.app.zoomBlend, 0.0f);
+    h.frames(1);
+    EXPECT_EQ(h.app.previousTick, 20u);
+}
+
+TEST(FrameLoop, TickDifferencesSurviveTheCounterWrapping) {
+    LevelDirectory levels("wrap");
+    levels.write(1, kArena);
+    HeadlessPlatform::Options o = every(0.05);
+    o.startTicks = 0xFFFFFFF0u; // wraps 16 ms in
+    AppHarness h(o, levels.path());
+    ASSERT_TRUE(h.start());
+    h.app.tick();
+    h.platform.swapBuffers();
+    EXPECT_FLOAT_EQ(h.app.tick(), 0.05f);
+    EXPECT_LT(h.app.previousTick, 0xFFFFFFF0u);
+}
+
+TEST(FrameLoop, ClearedLevelIsReplacedAtTheStartOfTheNextFrame) {
+    LevelDirectory levels("cleared");
+    levels.write(1, kArena);
+    levels.write(2, "OuterShell 2 ff\nShell 1 0.2 0.25 80 f Blue\n");
+    AppHarness h(every(1.0 / 60), levels.path());
+    ASSERT_TRUE(h.start());
+    h.frames(2);
+    h.app.score = 1200;
+    World* first = h.app.world.get();
+    while (!first->bricks.empty())
+        first->hitBrick(first->bricks.back().get()); // frame n empties the list
+    h.frames(1);
+    EXPECT_EQ(h.app.level, 2);
+    EXPECT_NE(h.app.world.get(), first);
+    EXPECT_EQ(h.app.world->bricks.size(), 4u);
+    EXPECT_EQ(h.app.score, 1200 + 32 * 100);
+    EXPECT_EQ(h.app.lives, 3);
+    EXPECT_NE(h.events.str().find("3 level 2 bricks 4"), std::string::npos) << h.events.str();
+}
+
+TEST(FrameLoop, PauseFreezesBallAndPaddleButStillDraws) {
+    LevelDirectory levels("pause");
+    levels.write(1, kArena);
+    AppHarness h(every(1.0 / 60), levels.path());
+    ASSERT_TRUE(h.start());
+    h.frames(2);
+    h.app.launchBall();
+    h.frames(2);
+    h.app.onKeyDown(key::P);
+    const Vec3 ball = h.app.world->ball->position;
+    const Quaternion paddle = h.app.world->paddle->orientation;
+    const long drawn = h.platform.framesDrawn();
+    h.platform.scriptMouse(drawn + 1, 50, 30); // moved while paused
+    h.frames(5);
+    EXPECT_EQ(h.platform.framesDrawn(), drawn + 5);
+    EXPECT_EQ(h.app.world->ball->position, ball);
+    EXPECT_EQ(h.app.world->paddle->orientation.w, paddle.w);
+    EXPECT_EQ(h.app.world->paddle->orientation.y, paddle.y);
+    h.app.onKeyDown(key::P);
+    h.frames(2);
+    // The paused motion never reached the paddle.
+    EXPECT_EQ(h.app.world->paddle->orientation.w, paddle.w);
+    EXPECT_NE(h.app.world->ball->position, ball);
+}
+
+TEST(FrameLoop, MouseMotionTurnsThePaddleInTheNextFrame) {
+    LevelDirectory levels("mouse");
+    levels.write(1, kArena);
+    AppHarness h(every(1.0 / 60), levels.path());
+    ASSERT_TRUE(h.start());
+    h.frames(1);
+    h.platform.scriptMouse(2, 1000, 0);
+    h.frames(1); // gathered at the end of frame 2
+    EXPECT_EQ(h.app.world->paddle->position, Vec3(1, 0, 0));
+    EXPECT_EQ(h.app.mouseDx, 1000);
+    h.frames(1);
+    EXPECT_NEAR(h.app.world->paddle->position.x, std::cos(1.0), 1e-6);
+    EXPECT_NEAR(h.app.world->paddle->position.z, -std::sin(1.0), 1e-6);
+    // The camera follows the paddle.
+    EXPECT_NEAR(h.app.viewDirection.z, -std::sin(1.0), 1e-6);
+}
+
+TEST(Camera, ZoomEasesOutWithASineAndBackWithASquare) {
+    LevelDirectory levels("zoom");
+    levels.write(1, kArena);
+    AppHarness h(every(0.05), levels.path());
+    ASSERT_TRUE(h.start());
+    h.frames(1); // dt 0
+    h.app.onKeyDown(key::Space);
+    h.frames(1); // 0.05 s held
+    EXPECT_FLOAT_EQ(h.app.zoomBlend, 0.5f);
+    EXPECT_NEAR(h.app.viewDistance, 1.15 + 0.45 * std::sin(M_PI / 4), 1e-6);
+    EXPECT_NEAR(h.app.viewDistance, 1.468, 1e-3);
+    h.frames(1);
+    EXPECT_FLOAT_EQ(h.app.zoomBlend, 1.0f);
+    EXPECT_FLOAT_EQ(h.app.viewDistance, 1.6f);
+    h.app.onKeyUp(key::Space);
+    h.frames(1);
+    EXPECT_FLOAT_EQ(h.app.viewDistance, 1.2625f);
+}
+
+TEST(Camera, ALongFrameClampsTheBlend) {
+    LevelDirectory levels("zoom-clamp");
+    levels.write(1, kArena);
+    AppHarness h(every(1.0), levels.path());
+    ASSERT_TRUE(h.start());
+    h.frames(1);
+    h.app.onKeyDown(key::Space);
+    h.frames(1);
+    EXPECT_EQ(h.app.zoomBlend, 1.0f);
+}
+
+TEST(FrameRate, CountsTheFramesOfTheStretchThatPassesASecond) {
+    App a;
+    EXPECT_STREQ(a.fpsText, "fps: ---");
+    const float twenty = float(20) * 0.001f; // 0.0200000014
+    for (int i = 0; i < 49; ++i)
+        a.countFrame(twenty);
+    EXPECT_STREQ(a.fpsText, "fps: ---");
+    a.countFrame(twenty);
+    EXPECT_STREQ(a.fpsText, "fps: 50");
+
+    App b;
+    for (int i = 0; i < 63; ++i)
+        b.countFrame(float(16) * 0.001f);
+    EXPECT_STREQ(b.fpsText, "fps: 63");
+
+    App c;
+    c.countFrame(1.2f);
+    EXPECT_STREQ(c.fpsText, "fps: 1");
+    c.countFrame(1.001f);
+    EXPECT_STREQ(c.fpsText, "fps: 1");
+}
+
+TEST(Input, LaunchSpeedStepsAreRoundedToFloat) {
+    App a;
+    for (int i = 0; i < 5; ++i)
+        a.onKeyDown(key::KeypadPlus);
+    EXPECT_EQ(a.launchSpeed, 0.6500000358f);
+    App b;
+    for (int i = 0; i < 8; ++i)
+        b.onKeyDown(key::KeypadMinus);
+    EXPECT_NEAR(b.launchSpeed, -7.45e-9, 0.01e-9);
+}
+
+TEST(Input, ClickLaunchesTowardsTheCentreOnce) {
+    LevelDirectory levels("click");
+    levels.write(1, kArena);
+    AppHarness h(every(1.0 / 60), levels.path());
+    ASSERT_TRUE(h.start());
+    h.frames(1);
+    h.app.world->paddle->position = Vec3(0, 1, 0);
+    h.app.launchBall();
+    EXPECT_EQ(h.app.world->ball->velocity, Vec3(0, -0.4f, 0));
+    EXPECT_TRUE(h.app.ballLaunched);
+    h.app.world->ball->velocity = Vec3(0.1f, 0, 0);
+    h.app.launchBall(); // while it flies: nothing changes
+    EXPECT_EQ(h.app.world->ball->velocity, Vec3(0.1f, 0, 0));
+    h.app.onKeyDown(key::R);
+    EXPECT_FALSE(h.app.ballLaunched);
+    EXPECT_NE(h.events.str().find("launch"), std::string::npos);
+    EXPECT_NE(h.events.str().find("reset"), std::string::npos);
+}
+
+TEST(Input, ModeKeysToggle) {
+    LevelDirectory levels("modes");
+    levels.write(1, kArena);
+    AppHarness h(every(1.0 / 60), levels.path());
+    ASSERT_TRUE(h.start());
+    const GLuint outline = outlineStateList;
+    h.app.onKeyDown(key::S);
+    EXPECT_FALSE(h.app.smoothOutlines);
+    EXPECT_TRUE(glIsList(outlineStateList));
+    h.app.onKeyDown(key::O);
+    EXPECT_FALSE(h.app.paddleVisible);
+    h.app.onKeyDown(0x41); // A: nothing
+    h.app.onKeyUp(key::P); // key-ups other than space: nothing
+    EXPECT_FALSE(h.app.paused);
+    (void)outline;
+}
+
+TEST(Input, CursorCounterEndsWhereItBegan) {
+    LevelDirectory levels("cursor");
+    levels.write(1, kArena);
+    HeadlessPlatform::Options o = every(1.0 / 60);
+    o.frames = 50;
+    HeadlessPlatform platform(o);
+    platform.scriptKey(3, key::M, true);
+    platform.scriptKey(4, key::M, true);
+    App a;
+    a.levelDirectory = levels.path();
+    ASSERT_TRUE(a.run(platform));
+    EXPECT_EQ(platform.cursorCount(), 0);
+    EXPECT_TRUE(a.mouseCaptured);
+
+    // And step by step: hidden while captured, shown while not.
+    AppHarness h(every(1.0 / 60), levels.path());
+    ASSERT_TRUE(h.start());
+    EXPECT_EQ(h.platform.cursorCount(), -1);
+    h.app.onKeyDown(key::M);
+    EXPECT_EQ(h.platform.cursorCount(), 0);
+    h.app.onKeyDown(key::M);
+    EXPECT_EQ(h.platform.cursorCount(), -1);
+}
+
+TEST(Input, CloseBoxEndsTheRunExactlyLikeEscape) {
+    LevelDirectory levels("close");
+    levels.write(1, kArena);
+    long drawn[2];
+    for (int i = 0; i < 2; ++i) {
+        HeadlessPlatform platform(every(1.0 / 60));
+        if (i == 0)
+            platform.scriptKey(6, key::Escape, true);
+        else
+            platform.scriptClose(6);
+        App a;
+        a.levelDirectory = levels.path();
+        ASSERT_TRUE(a.run(platform));
+        drawn[i] = platform.framesDrawn();
+        EXPECT_FALSE(platform.windowOpen());
+        EXPECT_EQ(platform.cursorCount(), 0);
+        EXPECT_EQ(a.world->ball->displayList, 0u); // released before the context went
+    }
+    EXPECT_EQ(drawn[0], 5);
+    EXPECT_EQ(drawn[1], drawn[0]);
+}
+
+TEST(Input, FullscreenSwitchRebuildsEveryListAndKeepsTheGame) {
+    LevelDirectory levels("fullscreen");
+    levels.write(1, kArena);
+    HeadlessPlatform::Options o;
+    o.desktopWidth = 1280;
+    o.desktopHeight = 1024;
+    AppHarness h(o, levels.path());
+    ASSERT_TRUE(h.start());
+    h.frames(3);
+    h.app.score = 500;
+    h.app.paused = true;
+    h.app.smoothOutlines = false;
+    World* world = h.app.world.get();
+    h.app.onKeyDown(key::F);
+    ASSERT_TRUE(h.app.fullscreen);
+    EXPECT_EQ(h.app.width, 1280);
+    EXPECT_EQ(h.app.height, 1024);
+    EXPECT_EQ(h.platform.windowsOpened(), 2);
+    EXPECT_EQ(h.app.world.get(), world);
+    EXPECT_EQ(h.app.score, 500);
+    EXPECT_EQ(h.app.level, 1);
+    EXPECT_TRUE(h.app.paused);
+    EXPECT_FALSE(h.app.smoothOutlines);
+    // Every list exists again in the new context.
+    EXPECT_TRUE(glIsList(world->ball->displayList));
+    EXPECT_TRUE(glIsList(world->paddle->outlineList));
+    EXPECT_TRUE(glIsList(static_cast<OuterShell&>(*world->others[0]).displayList));
+    for (auto& b : world->bricks)
+        ASSERT_TRUE(glIsList(b->displayList));
+    EXPECT_TRUE(glIsList(outlineStateList));
+    EXPECT_TRUE(glIsList(h.app.fontListBase + 95));
+    h.frames(1);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    h.app.onKeyDown(key::F);
+    EXPECT_FALSE(h.app.fullscreen);
+    EXPECT_EQ(h.app.width, 800);
+    EXPECT_EQ(h.app.height, 600);
+    EXPECT_EQ(h.platform.cursorCount(), -1);
+}
+
+TEST(Failures, EachStartUpFailureShowsItsMessage) {
+    struct Case {
+        bool failInitialise, failWindow;
+        const char* message;
+    } cases[] = {{true, false, "Error: Window initialization failed"},
+                 {false, true, "Error: GL initialization failed"}};
+    for (const Case& c : cases) {
+        HeadlessPlatform::Options o;
+        o.failInitialise = c.failInitialise;
+        o.failWindow = c.failWindow;
+        HeadlessPlatform platform(o);
+        App a;
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(a.run(platform));
+        ::testing::internal::GetCapturedStderr();
+        ASSERT_EQ(platform.messages().size(), 1u);
+        EXPECT_EQ(platform.messages()[0], c.message);
+        EXPECT_EQ(a.world, nullptr); // no level was loaded
+        EXPECT_EQ(platform.cursorCount(), 0);
+    }
+}
+
+TEST(Failures, AFailedFullscreenSwitchShowsBothBoxesAndQuits) {
+    LevelDirectory levels("fs-fail");
+    levels.write(1, kArena);
+    HeadlessPlatform::Options o;
+    o.failFullscreen = true;
+    AppHarness h(o, levels.path());
+    ASSERT_TRUE(h.start());
+    h.frames(2);
+    ::testing::internal::CaptureStderr();
+    h.app.onKeyDown(key::F);
+    ::testing::internal::GetCapturedStderr();
+    ASSERT_EQ(h.platform.messages().size(), 2u);
+    EXPECT_EQ(h.platform.messages()[0], "Error: Display Mode Not Compatible");
+    EXPECT_EQ(h.platform.messages()[1], "Error: GL initialization failed");
+    EXPECT_FALSE(h.pump()); // the quit message ends the loop
+    EXPECT_FALSE(h.app.windowOpen);
+    h.finish(); // makes no GL call without a context
+    EXPECT_EQ(h.platform.cursorCount(), 0);
+}
+
+TEST(Window, ResizeKeepsAValidProjectionAtZeroHeight) {
+    LevelDirectory levels("resize");
+    levels.write(1, kArena);
+    AppHarness h(every(1.0 / 60), levels.path());
+    ASSERT_TRUE(h.start());
+    h.app.resize(1024, 768);
+    GLint mode;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODELVIEW);
+    GLfloat p[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, p);
+    EXPECT_NEAR(p[5] / p[0], 1024.0 / 768.0, 1e-5); // the aspect ratio
+    h.app.resize(800, 0);
+    glGetFloatv(GL_PROJECTION_MATRIX, p);
+    for (float v : p)
+        EXPECT_TRUE(std::isfinite(v));
+    // A size message in full screen changes nothing.
+    h.app.fullscreen = true;
+    PlatformEvent size;
+    size.type = PlatformEvent::Type::Size;
+    size.width = 10;
+    size.height = 10;
+    h.app.handleMessage(size);
+    EXPECT_EQ(h.app.width, 800);
+}
+
+} // namespace
+} // namespace orbiton
