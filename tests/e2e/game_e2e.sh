@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# End-to-end: the real executable in a real X window (Xvfb with a small window
+# manager), driven by real input events through xdotool, checked from
+# screenshots and window geometry.
+#   game_e2e.sh ORBITON3D LEVEL_DIR
+set -euo pipefail
+game=$1
+levels=$2
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A display of our own, whatever the caller has.
+for n in $(seq 90 130); do
+  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
+done
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+evilwm >"$work/wm.log" 2>&1 &
+pids+=($!)
+sleep 0.3
+
+"$game" --levels "$levels" >"$work/game.log" 2>&1 &
+game_pid=$!
+pids+=($game_pid)
+wid=$(xdotool search --sync --onlyvisible --name "^Orbiton 3D$" | head -n 1)
+[ -n "$wid" ] || fail "no window"
+xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+sleep 0.5
+
+# The full-screen switch makes a new window: look it up every time.
+current() { xdotool search --onlyvisible --name "^Orbiton 3D$" 2>/dev/null | tail -n 1; }
+size() {
+  local w; w=$(current)
+  [ -n "$w" ] || { echo none; return; }
+  xwininfo -id "$w" 2>/dev/null | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'
+}
+focus() { local w; w=$(current); [ -n "$w" ] && { xdotool windowactivate --sync "$w" 2>/dev/null || xdotool windowfocus --sync "$w" 2>/dev/null || true; }; }
+# The middle of the view (the ball and paddle), away from the overlay text.
+shot() { import -window root -crop 300x300+250+150 +repage "$work/$1.png"; }
+same() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true)" = "0" ]; }
+
+[ "$(size)" = "800x600" ] || fail "window is $(size), not 800x600"
+
+shot a1; sleep 0.3; shot a2
+same a1 a2 || fail "the view changes with no input"
+
+xdotool mousemove_relative -- 90 40
+sleep 0.5; shot b1
+same a2 b1 && fail "relative mouse motion did not turn the view"
+
+xdotool click 1
+sleep 0.4; shot c1; sleep 0.4; shot c2
+same c1 c2 && fail "the ball did not move after the click"
+
+xdotool key p
+sleep 0.3; shot d1; sleep 0.5; shot d2
+same d1 d2 || fail "P did not pause"
+xdotool key p
+
+xdotool key f
+for _ in $(seq 30); do [ "$(size)" = "1280x1024" ] && break; sleep 0.1; done
+[ "$(size)" = "1280x1024" ] || fail "F gave $(size), not the screen's 1280x1024"
+focus; sleep 0.3
+xdotool key f
+for _ in $(seq 30); do [ "$(size)" = "800x600" ] && break; sleep 0.1; done
+[ "$(size)" = "800x600" ] || fail "F back gave $(size), not 800x600"
+focus; sleep 0.3
+
+xdotool key Escape
+for _ in $(seq 50); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$game_pid" 2>/dev/null && fail "Escape did not end the game"
+wait "$game_pid" && status=0 || status=$?
+[ "$status" = 0 ] || fail "the game exited with $status: $(cat "$work/game.log")"
+echo "PASS: window 800x600, mouse turns the view, click launches, P pauses, F full screen and back, Escape exits 0"
