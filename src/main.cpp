@@ -16,8 +16,8 @@
 namespace {
 
 const char* kUsage =
-    "Usage: orbiton3d [--levels DIR] [--fullscreen]\n"
-    "       orbiton3d --headless --frames N [--dt SECONDS] [--size WxH] [--levels DIR]\n"
+    "Usage: orbiton3d [--levels DIR] [--fullscreen] [--demo]\n"
+    "       orbiton3d --headless --frames N [--demo] [--dt SECONDS] [--size WxH] [--levels DIR]\n"
     "                 [--script FILE] [--screenshot FILE.png] [--events FILE]\n"
     "       orbiton3d --check [--verbose] FILE...\n"
     "       orbiton3d --help | --version\n"
@@ -27,6 +27,7 @@ const char* kUsage =
     "  --levels DIR    read the levels 1.lvl, 2.lvl, ... from DIR (default: the\n"
     "                  working directory if it has 1.lvl, else the bundled levels)\n"
     "  --fullscreen    start in full screen (F switches while playing)\n"
+    "  --demo          attract mode: the game plays itself through the levels\n"
     "\n"
     "Headless mode plays the real game without a display, drawing off-screen:\n"
     "  --frames N      stop after N frames\n"
@@ -80,6 +81,7 @@ struct Options {
     std::string levels;
     bool fullscreen = false;
     bool headless = false;
+    bool demo = false;
     long frames = 0;
     double dt = 1.0 / 60;
     int width = 800, height = 600;
@@ -99,6 +101,8 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
         std::string v;
         if (a == "--fullscreen") {
             o.fullscreen = true;
+        } else if (a == "--demo") {
+            o.demo = true;
         } else if (a == "--headless") {
             o.headless = true;
         } else if (a == "--levels") {
@@ -163,6 +167,8 @@ int headless(const Options& o) {
     }
     orbiton::app.levelDirectory = orbiton::resolveLevelDirectory(o.levels);
     orbiton::app.startFullscreen = o.fullscreen;
+    if (o.demo)
+        orbiton::app.autopilot = std::make_unique<orbiton::Autopilot>();
     if (!orbiton::app.run(platform))
         return 1;
     orbiton::app.eventLog = nullptr;
@@ -200,5 +206,7 @@ int main(int argc, char** argv) {
     orbiton::SdlPlatform platform;
     orbiton::app.levelDirectory = orbiton::resolveLevelDirectory(o.levels);
     orbiton::app.startFullscreen = o.fullscreen;
+    if (o.demo)
+        orbiton::app.autopilot = std::make_unique<orbiton::Autopilot>();
     return orbiton::app.run(platform) ? 0 : 1;
 }

@@ -78,6 +78,15 @@ void App::runFrame() {
         level = level + 1;
         startLevel(score, level, lives);
     }
+    if (autopilot && !paused) {
+        const Autopilot::Move m = autopilot->decide(*world, ballLaunched, dt);
+        mouseDx += m.dx;
+        mouseDy += m.dy;
+        if (m.reset)
+            onKeyDown(key::R);
+        if (m.launch)
+            launchBall();
+    }
     if (!paused) {
         world->paddle->steer(mouseDx, mouseDy);
         if (ballLaunched)

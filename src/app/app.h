@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 
+#include "app/autopilot.h"
 #include "paddle_arena/quaternion.h"
 #include "platform/platform.h"
 #include "world/world.h"
@@ -88,6 +89,8 @@ class App : public GameCounters {
     std::string levelDirectory;
     // Start in full screen rather than in a window.
     bool startFullscreen = false;
+    // The attract mode: when set, it plays, through the same mouse and click.
+    std::unique_ptr<Autopilot> autopilot;
     // When set, one line per game event: "FRAME level L bricks B", "FRAME
     // launch", "FRAME hit score S bricks B", "FRAME lost", "FRAME reset".
     std::ostream* eventLog = nullptr;

@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "geometry/triangle_index.h"
+
 namespace orbiton {
 
 void BoundingBox::refit() {
@@ -16,6 +18,10 @@ Mesh::Mesh() {
     const float big = std::numeric_limits<float>::max();
     bounds = BoundingBox(Vec3(big, big, big), Vec3(-big, -big, -big));
 }
+
+Mesh::~Mesh() = default;
+
+void Mesh::buildIndex() { triangleIndex = std::make_unique<TriangleIndex>(*this); }
 
 void Mesh::computeNormals() {
     faceNormals.reserve(faceNormals.size() + triangles.size());

@@ -2,11 +2,14 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "geometry/vec3.h"
 
 namespace orbiton {
+
+class TriangleIndex;
 
 struct BoundingBox {
     Vec3 min;
@@ -31,7 +34,7 @@ class Mesh {
     static constexpr std::size_t kMaxVertices = 65536;
 
     Mesh();
-    virtual ~Mesh() = default;
+    virtual ~Mesh();
 
     // Appends one face normal per triangle, then one vertex normal per vertex;
     // run once, after the vertices and triangles are complete.
@@ -44,6 +47,14 @@ class Mesh {
     std::vector<Vec3> faceNormals;
     std::vector<Triangle> triangles;
     BoundingBox bounds;
+
+    // A spatial index of the triangles, for meshes that no longer change;
+    // null until buildIndex.
+    void buildIndex();
+    const TriangleIndex* index() const { return triangleIndex.get(); }
+
+  private:
+    std::unique_ptr<TriangleIndex> triangleIndex;
 };
 
 } // namespace orbiton

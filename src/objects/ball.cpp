@@ -3,6 +3,7 @@
 #include "app/state_lists.h"
 #include "geometry/primitives.h"
 #include "geometry/sphere_mesh.h"
+#include "geometry/triangle_index.h"
 #include "world/world.h"
 
 namespace orbiton {
@@ -33,8 +34,14 @@ void Ball::step(float dt) {
         hit = true;
     }
     if (!hit) {
-        for (std::size_t i = 0; i < world->bricks.size(); ++i) {
-            Brick& brick = *world->bricks[i];
+        const double near = world->broadPhase ? reach(dt) : -1.0;
+        if (near >= 0.0) {
+            nearBricks.clear();
+            world->brickIndex.near(position, float(near), nearBricks);
+        }
+        const std::size_t count = near >= 0.0 ? nearBricks.size() : world->bricks.size();
+        for (std::size_t i = 0; i < count; ++i) {
+            Brick& brick = near >= 0.0 ? *nearBricks[i] : *world->bricks[i];
             if ((brick.collisionMask & collisionMask) == 0)
                 continue;
             if (collideWith(brick, dt, contactNormal)) {
@@ -65,30 +72,61 @@ void Ball::step(float dt) {
         world->resetBall();
 }
 
+double Ball::reach(float dt) const {
+    // The test passes only when radius^2 >= |L|^2 - (L.E)^2 >= |L|^2 (1 - |E|^2),
+    // L running from the nearest point of the triangle to the centre and E
+    // being the step reversed; widened for rounding.
+    const Vec3 back = (velocity * -1.0f) * dt;
+    const double e2 = dot(back, back);
+    if (!(e2 < 0.25))
+        return -1.0;
+    return radius / std::sqrt(1.0 - e2) * 1.001 + 1e-5;
+}
+
 bool Ball::collideWith(SceneObject& object, float dt, Vec3& normalOut) {
     const Mesh& m = *object.getShape();
+    const bool useIndex = world && world->broadPhase && m.index() != nullptr;
+    return findContact(m, dt, normalOut, useIndex) >= 0;
+}
+
+bool Ball::passes(const Mesh& m, std::size_t k, bool storedNormals, const Vec3& d,
+                  const Vec3& back, Vec3& normalOut) const {
+    const Triangle& t = m.triangles[k];
+    const Vec3& a = m.vertices[t[0]];
+    const Vec3& b = m.vertices[t[1]];
+    const Vec3& c = m.vertices[t[2]];
+    // A mesh without normals (the paddle's) is wound so this points inwards.
+    const Vec3 n = storedNormals ? m.faceNormals[k] : cross(c - a, b - a);
+    if (!(dot(n, velocity) < 0.0))
+        return false; // only a face the ball moves against can be hit
+    Vec3 q;
+    if (!intersectSegmentPlane(a, n, position, d, q))
+        return false;
+    closestPointOnTriangle(a, b, c, q, q);
+    if (raySphereDistance(q, back, position, double(radius)) > -1.0) {
+        normalOut = n;
+        return true;
+    }
+    return false;
+}
+
+int Ball::findContact(const Mesh& m, float dt, Vec3& normalOut, bool useIndex) {
     const bool storedNormals = !m.faceNormals.empty();
     const Vec3 d = velocity * dt;
     const Vec3 back = (velocity * -1.0f) * dt;
-    for (std::size_t k = 0; k < m.triangles.size(); ++k) {
-        const Triangle& t = m.triangles[k];
-        const Vec3& a = m.vertices[t[0]];
-        const Vec3& b = m.vertices[t[1]];
-        const Vec3& c = m.vertices[t[2]];
-        // A mesh without normals (the paddle's) is wound so this points inwards.
-        const Vec3 n = storedNormals ? m.faceNormals[k] : cross(c - a, b - a);
-        if (!(dot(n, velocity) < 0.0))
-            continue; // only a face the ball moves against can be hit
-        Vec3 q;
-        if (!intersectSegmentPlane(a, n, position, d, q))
-            continue;
-        closestPointOnTriangle(a, b, c, q, q);
-        if (raySphereDistance(q, back, position, double(radius)) > -1.0) {
-            normalOut = n;
-            return true;
-        }
+    const double near = useIndex ? reach(dt) : -1.0;
+    if (near >= 0.0) {
+        nearTriangles.clear();
+        m.index()->near(position, float(near), nearTriangles);
+        for (std::uint32_t k : nearTriangles)
+            if (passes(m, k, storedNormals, d, back, normalOut))
+                return int(k);
+        return -1;
     }
-    return false;
+    for (std::size_t k = 0; k < m.triangles.size(); ++k)
+        if (passes(m, k, storedNormals, d, back, normalOut))
+            return int(k);
+    return -1;
 }
 
 void Ball::bounceOff(const SceneObject& object, const Vec3& n) {

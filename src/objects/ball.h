@@ -2,11 +2,15 @@
 
 #include <GL/gl.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "objects/scene_object.h"
 
 namespace orbiton {
 
 class World;
+class Brick;
 
 // The one moving object. Each step tests the paddle, then the bricks in list
 // order (the first hit is removed by the World), then every arena shell;
@@ -28,6 +32,13 @@ class Ball : public SceneObject {
     // its normal, near enough to the crossing. normalOut is only written on
     // a contact.
     bool collideWith(SceneObject& object, float dt, Vec3& normalOut);
+    // The same test; the number of the triangle found, or -1. It walks every
+    // triangle in order, or, with an index and a short step, only the
+    // triangles near enough to pass, in the same order.
+    int findContact(const Mesh& mesh, float dt, Vec3& normalOut, bool useIndex);
+    // How near a triangle must come to the ball's centre to pass the test
+    // this step; negative when the step is too long to bound it.
+    double reach(float dt) const;
     // Reflects the ball's velocity relative to the object along n (restitution 1).
     void bounceOff(const SceneObject& object, const Vec3& n);
 
@@ -35,6 +46,13 @@ class Ball : public SceneObject {
     float radius = 0.01f;
     Vec3 contactNormal;
     GLuint displayList = 0;
+
+  private:
+    bool passes(const Mesh& m, std::size_t k, bool storedNormals, const Vec3& d, const Vec3& back,
+                Vec3& normalOut) const;
+
+    std::vector<std::uint32_t> nearTriangles; // scratch, kept to avoid allocation
+    std::vector<Brick*> nearBricks;
 };
 
 } // namespace orbiton

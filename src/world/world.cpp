@@ -45,6 +45,9 @@ void World::build(std::istream* in, const std::string& name, Lists lists) {
         o->computeCollisionMask();
     for (auto& b : bricks)
         b->computeCollisionMask();
+    for (auto& o : others)
+        o->shape->buildIndex();
+    brickIndex.build(bricks);
     resetBall();
     if (lists == Lists::Build)
         buildLists();
@@ -71,6 +74,7 @@ void World::hitBrick(Brick* brick) {
     auto it = std::find_if(bricks.begin(), bricks.end(),
                            [&](const std::unique_ptr<Brick>& b) { return b.get() == brick; });
     if (it != bricks.end()) {
+        brickIndex.remove(brick);
         bricks.erase(it); // the others keep their order
         ++bricksRemoved;
     }

@@ -5,6 +5,7 @@
 
 #include "objects/ball.h"
 #include "paddle_arena/paddle.h"
+#include "world/brick_index.h"
 #include "world/level_loader.h"
 
 namespace orbiton {
@@ -52,6 +53,10 @@ class World {
     std::unique_ptr<Paddle> paddle;
     LevelReport report;
     int bricksRemoved = 0;
+    // The ball looks only at bricks and wall triangles near it; off, it walks
+    // them all. Both find the same contacts.
+    bool broadPhase = true;
+    BrickIndex brickIndex;
 
   private:
     void build(std::istream* in, const std::string& name, Lists lists);
