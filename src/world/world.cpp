@@ -45,9 +45,7 @@ void World::build(std::istream* in, const std::string& name, Lists lists) {
         o->computeCollisionMask();
     for (auto& b : bricks)
         b->computeCollisionMask();
-    for (auto& o : others)
-        o->shape->buildIndex();
-    brickIndex.build(bricks);
+    indexObjects();
     resetBall();
     if (lists == Lists::Build)
         buildLists();
@@ -61,6 +59,12 @@ World::~World() {
         b.reset();
     paddle.reset();
     ball.reset();
+}
+
+void World::indexObjects() {
+    for (auto& o : others)
+        o->shape->buildIndex();
+    brickIndex.build(bricks);
 }
 
 void World::resetBall() {

@@ -45,6 +45,9 @@ class World {
     void hitBrick(Brick* brick);
     void buildLists();
     void releaseLists();
+    // Rebuilds the ball's spatial indexes after the lists were changed by
+    // other means than hitBrick (a level editor, a test).
+    void indexObjects();
 
     GameCounters* app;
     ObjectList others;

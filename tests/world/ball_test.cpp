@@ -152,6 +152,7 @@ TEST(BallStep, AfterABrickHitTheArenaIsNotTested) {
     w->bricks.push_back(slabAcrossX(0.003f));
     w->bricks.back()->computeCollisionMask();
     w->others.push_back(std::make_unique<Wall>('y', 0.003f));
+    w->indexObjects();
     Ball& ball = *w->ball;
     ball.position = Vec3(0, 0, 0);
     ball.velocity = Vec3(0.3f, 0.3f, 0);
