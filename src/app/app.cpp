@@ -195,10 +195,15 @@ void App::render(float dt) {
     for (auto& o : world->others)
         o->draw();
     world->ball->draw();
-    for (auto& b : world->bricks)
-        b->draw();
-    for (auto& b : world->bricks)
-        b->drawBlended();
+    if (batchBricks) {
+        world->brickBatches.drawSolid(world->bricks);
+        world->brickBatches.drawOutlines(world->bricks);
+    } else {
+        for (auto& b : world->bricks)
+            b->draw();
+        for (auto& b : world->bricks)
+            b->drawBlended();
+    }
     world->ball->draw();
     if (paddleVisible)
         world->paddle->drawBlended();

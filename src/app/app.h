@@ -89,6 +89,9 @@ class App : public GameCounters {
     std::string levelDirectory;
     // Start in full screen rather than in a window.
     bool startFullscreen = false;
+    // Bricks that share a material and alpha share their state changes (the
+    // pixels are the same); off, every brick draws its own passes.
+    bool batchBricks = true;
     // The attract mode: when set, it plays, through the same mouse and click.
     std::unique_ptr<Autopilot> autopilot;
     // When set, one line per game event: "FRAME level L bricks B", "FRAME

@@ -6,7 +6,7 @@
 namespace orbiton {
 
 namespace {
-constexpr float kRadiansPerPixel = 0.001f; // as the paddle's steering
+constexpr float kRadiansPerPixel = 0.001f;  // as the paddle's steering
 constexpr float kPixelsPerSecond = 3000.0f; // the fastest a hand moves the mouse
 constexpr float kEasing = 8.0f;             // a turn closes at this rate per second
 constexpr float kPaddleSphere = 0.465f;     // where the ball's centre meets the paddle

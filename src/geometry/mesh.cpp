@@ -21,7 +21,9 @@ Mesh::Mesh() {
 
 Mesh::~Mesh() = default;
 
-void Mesh::buildIndex() { triangleIndex = std::make_unique<TriangleIndex>(*this); }
+void Mesh::buildIndex() {
+    triangleIndex = std::make_unique<TriangleIndex>(*this);
+}
 
 void Mesh::computeNormals() {
     faceNormals.reserve(faceNormals.size() + triangles.size());

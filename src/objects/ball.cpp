@@ -89,8 +89,8 @@ bool Ball::collideWith(SceneObject& object, float dt, Vec3& normalOut) {
     return findContact(m, dt, normalOut, useIndex) >= 0;
 }
 
-bool Ball::passes(const Mesh& m, std::size_t k, bool storedNormals, const Vec3& d,
-                  const Vec3& back, Vec3& normalOut) const {
+bool Ball::passes(const Mesh& m, std::size_t k, bool storedNormals, const Vec3& d, const Vec3& back,
+                  Vec3& normalOut) const {
     const Triangle& t = m.triangles[k];
     const Vec3& a = m.vertices[t[0]];
     const Vec3& b = m.vertices[t[1]];

@@ -37,7 +37,7 @@ float Brick::sightLineDistance() const {
     return float(length(c - nearest));
 }
 
-void Brick::draw() {
+void Brick::updateFade() {
     const Vec3& c = shape->bounds.centre;
     const float e = shape->bounds.extent;
     fading = dot(c - focusPoint, sightPoint - focusPoint) > 0.0 && sightLineDistance() < e;
@@ -47,7 +47,10 @@ void Brick::draw() {
     else if (fade > 1.0f)
         fade = 1.0f;
     alpha = (1.0f - 0.3f) * fade + 0.3f;
+}
 
+void Brick::draw() {
+    updateFade();
     glCallList(solidStateList);
     if (alpha < 0.999f)
         glEnable(GL_BLEND);
@@ -64,12 +67,10 @@ void Brick::drawBlended() {
     glPopAttrib();
 }
 
-void Brick::buildLists() {
+void Brick::emitGeometry() const {
     const Mesh& m = *shape;
     auto vertex = [&](int i) { glVertex3fv(&m.vertices[i].x); };
     auto normal = [&](int k) { glNormal3fv(&m.faceNormals[k].x); };
-    displayList = glGenLists(1);
-    glNewList(displayList, GL_COMPILE);
     glBegin(GL_TRIANGLES);
     normal(0); // cap on the second radius
     vertex(3), vertex(5), vertex(4);
@@ -85,6 +86,12 @@ void Brick::buildLists() {
     normal(7);
     vertex(4), vertex(1), vertex(0), vertex(3);
     glEnd();
+}
+
+void Brick::buildLists() {
+    displayList = glGenLists(1);
+    glNewList(displayList, GL_COMPILE);
+    emitGeometry();
     glEndList();
 }
 

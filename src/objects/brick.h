@@ -32,6 +32,11 @@ class Brick : public SceneObject {
 
     // Distance from the box centre to the segment sightPoint..focusPoint.
     float sightLineDistance() const;
+    // The fade step of the solid pass: fading, fade and alpha for this frame.
+    void updateFade();
+
+    // The brick's faces with their normals, as its list holds them.
+    void emitGeometry() const;
     // True when the level named a material the library does not hold.
     bool hasFallbackMaterial() const { return material == fallbackMaterial(); }
 

@@ -82,8 +82,8 @@ void BrickIndex::build(const BrickList& bricks) {
         for (int x = lo[0]; x <= hi[0]; ++x)
             for (int y = lo[1]; y <= hi[1]; ++y)
                 for (int z = lo[2]; z <= hi[2]; ++z)
-                    entries[fill[(std::size_t(x) * dims + y) * dims + z]++] = {
-                        std::uint32_t(s), bricks[s].get()};
+                    entries[fill[(std::size_t(x) * dims + y) * dims + z]++] = {std::uint32_t(s),
+                                                                               bricks[s].get()};
     }
 }
 
@@ -138,9 +138,8 @@ void BrickIndex::near(const Vec3& centre, float radius, std::vector<Brick*>& out
                     const std::size_t c = (std::size_t(x) * dims + y) * dims + z;
                     for (std::uint32_t e = cellStart[c]; e < cellStart[c + 1]; ++e) {
                         const Entry& en = entries[e];
-                        if (en.brick &&
-                            distanceSquared(boxes[en.sequence].min, boxes[en.sequence].max,
-                                            centre) <= r2)
+                        if (en.brick && distanceSquared(boxes[en.sequence].min,
+                                                        boxes[en.sequence].max, centre) <= r2)
                             found.push_back(en.sequence);
                     }
                 }

@@ -65,6 +65,7 @@ void World::indexObjects() {
     for (auto& o : others)
         o->shape->buildIndex();
     brickIndex.build(bricks);
+    brickBatches.assign(bricks);
 }
 
 void World::resetBall() {
@@ -79,6 +80,7 @@ void World::hitBrick(Brick* brick) {
                            [&](const std::unique_ptr<Brick>& b) { return b.get() == brick; });
     if (it != bricks.end()) {
         brickIndex.remove(brick);
+        brickBatches.forget(brick);
         bricks.erase(it); // the others keep their order
         ++bricksRemoved;
     }
@@ -90,6 +92,7 @@ void World::buildLists() {
         o->buildLists();
     for (auto& b : bricks)
         b->buildLists();
+    brickBatches.buildLists();
     paddle->buildLists();
     ball->buildLists();
 }
@@ -99,6 +102,7 @@ void World::releaseLists() {
         o->releaseLists();
     for (auto& b : bricks)
         b->releaseLists();
+    brickBatches.releaseLists();
     paddle->releaseLists();
     ball->releaseLists();
 }

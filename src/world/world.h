@@ -4,6 +4,7 @@
 #include <string>
 
 #include "objects/ball.h"
+#include "objects/brick_batches.h"
 #include "paddle_arena/paddle.h"
 #include "world/brick_index.h"
 #include "world/level_loader.h"
@@ -60,6 +61,8 @@ class World {
     // them all. Both find the same contacts.
     bool broadPhase = true;
     BrickIndex brickIndex;
+    // The bricks' drawing in few draw calls, with the pixels of their own passes.
+    BrickBatches brickBatches;
 
   private:
     void build(std::istream* in, const std::string& name, Lists lists);

@@ -12,7 +12,9 @@
 namespace orbiton {
 namespace {
 
-bool sameBits(const Vec3& a, const Vec3& b) { return std::memcmp(&a, &b, sizeof(Vec3)) == 0; }
+bool sameBits(const Vec3& a, const Vec3& b) {
+    return std::memcmp(&a, &b, sizeof(Vec3)) == 0;
+}
 
 std::unique_ptr<World> worldFrom(const std::string& text, GameCounters& counters) {
     std::istringstream in(text);
