@@ -22,8 +22,12 @@ test: build
 run: build
 	./scripts/play.sh $(BUILD_DIR)
 
+# Benchmarks (Google Benchmark), their JSON, and the step-time plot of docs/performance.md.
 bench: deps
-	@echo "make bench: the benchmarks are not written yet" >&2; exit 1
+	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DORBITON_BENCH=ON
+	cmake --build build/bench -j $(JOBS) --target orbiton_bench
+	./build/bench/bench/orbiton_bench --benchmark_out=build/bench/results.json --benchmark_out_format=json
+	python3 scripts/plot-step-times.py build/bench/results.json docs/performance-step-time.svg
 
 clean:
 	rm -rf build

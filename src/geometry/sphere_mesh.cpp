@@ -56,6 +56,7 @@ SphereMesh::SphereMesh(int depth, float radius, bool outward, unsigned faceMask)
 
 void SphereMesh::buildSphere(int depth, float radius, bool outward, unsigned faceMask) {
     VertexIndex vertexIndex;
+    vertexIndex.reserve(std::size_t(vertexCount(depth, faceMask)));
     for (std::int32_t i = 0; i < 6; ++i)
         vertexIndex.emplace(octahedronCorners[i], i);
     for (const OctahedronFace& f : octahedronFaces) {

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
+#include <cstring>
+#include <unordered_map>
 
 #include "geometry/mesh.h"
 
@@ -31,16 +32,25 @@ class SphereMesh : public Mesh {
     Problem problem = Problem::None;
 
   private:
-    struct KeyLess {
-        bool operator()(const Vec3& a, const Vec3& b) const {
-            if (a.x != b.x)
-                return a.x < b.x;
-            if (a.y != b.y)
-                return a.y < b.y;
-            return a.z < b.z;
+    // Positions are one key when they compare equal on every axis, +0 and -0
+    // included; the numbers come from the order of first entry, so the map's
+    // own order never shows.
+    struct KeyEqual {
+        bool operator()(const Vec3& a, const Vec3& b) const { return a == b; }
+    };
+    struct KeyHash {
+        std::size_t operator()(const Vec3& v) const {
+            auto bits = [](float f) {
+                f = f == 0.0f ? 0.0f : f; // -0 hashes as +0
+                std::uint32_t u;
+                std::memcpy(&u, &f, sizeof u);
+                return std::size_t(u);
+            };
+            return bits(v.x) * 0x9E3779B97F4A7C15ull ^ bits(v.y) * 0xC2B2AE3D27D4EB4Full ^
+                   bits(v.z) * 0x165667B19E3779F9ull;
         }
     };
-    using VertexIndex = std::map<Vec3, std::int32_t, KeyLess>;
+    using VertexIndex = std::unordered_map<Vec3, std::int32_t, KeyHash, KeyEqual>;
 
     void buildSphere(int depth, float radius, bool outward, unsigned faceMask);
     // A unit position with its vertex number, so leaves need no lookup.

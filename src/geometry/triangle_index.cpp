@@ -65,38 +65,46 @@ TriangleIndex::TriangleIndex(const Mesh& mesh) {
 std::uint32_t TriangleIndex::build(std::uint32_t first, std::uint32_t count) {
     const std::uint32_t at = std::uint32_t(nodes.size());
     nodes.push_back(Node{});
-    Box box;
-    for (int a = 0; a < 3; ++a) {
-        box.min[a] = INFINITY;
-        box.max[a] = -INFINITY;
-    }
-    for (std::uint32_t i = first; i < first + count; ++i)
-        for (int a = 0; a < 3; ++a) {
-            box.min[a] = std::min(box.min[a], boxes[order[i]].min[a]);
-            box.max[a] = std::max(box.max[a], boxes[order[i]].max[a]);
-        }
-    nodes[at].box = box;
     if (count <= kLeafSize) {
+        Box box;
+        for (int a = 0; a < 3; ++a) {
+            box.min[a] = INFINITY;
+            box.max[a] = -INFINITY;
+        }
+        for (std::uint32_t i = first; i < first + count; ++i)
+            for (int a = 0; a < 3; ++a) {
+                box.min[a] = std::min(box.min[a], boxes[order[i]].min[a]);
+                box.max[a] = std::max(box.max[a], boxes[order[i]].max[a]);
+            }
+        nodes[at].box = box;
         nodes[at].first = first;
         nodes[at].count = count;
         return at;
     }
-    // Split at the median of the widest axis of the box centres.
-    int axis = 0;
-    float widest = -1;
-    for (int a = 0; a < 3; ++a)
-        if (box.max[a] - box.min[a] > widest) {
-            widest = box.max[a] - box.min[a];
-            axis = a;
+    // The spread of the box centres picks the axis to split.
+    float lo[3] = {INFINITY, INFINITY, INFINITY}, hi[3] = {-INFINITY, -INFINITY, -INFINITY};
+    for (std::uint32_t i = first; i < first + count; ++i)
+        for (int a = 0; a < 3; ++a) {
+            const float c = boxes[order[i]].min[a] + boxes[order[i]].max[a];
+            lo[a] = std::min(lo[a], c);
+            hi[a] = std::max(hi[a], c);
         }
+    int axis = 0;
+    for (int a = 1; a < 3; ++a)
+        if (hi[a] - lo[a] > hi[axis] - lo[axis])
+            axis = a;
     const std::uint32_t half = count / 2;
     std::nth_element(order.begin() + first, order.begin() + first + half,
                      order.begin() + first + count, [&](std::uint32_t l, std::uint32_t r) {
                          return boxes[l].min[axis] + boxes[l].max[axis] <
                                 boxes[r].min[axis] + boxes[r].max[axis];
                      });
-    build(first, half);
+    const std::uint32_t left = build(first, half);
     const std::uint32_t right = build(first + half, count - half);
+    for (int a = 0; a < 3; ++a) {
+        nodes[at].box.min[a] = std::min(nodes[left].box.min[a], nodes[right].box.min[a]);
+        nodes[at].box.max[a] = std::max(nodes[left].box.max[a], nodes[right].box.max[a]);
+    }
     nodes[at].right = right;
     return at;
 }

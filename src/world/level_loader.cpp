@@ -208,6 +208,17 @@ void LevelLoader::parseOuterShell(const char* fields, int lineNumber) {
     case SphereMesh::Problem::None:
         break;
     }
+    const std::uint64_t triangles =
+        depth < 1 ? 0
+                  : std::uint64_t(__builtin_popcount(faceMask & 0xFF)) << (2 * unsigned(depth));
+    if (arenaTrianglesSoFar + triangles > kMaxArenaTrianglesPerLevel) {
+        problem(lineNumber, "OuterShell would bring the level to " +
+                                std::to_string(arenaTrianglesSoFar + triangles) +
+                                " arena triangles, more than the 131072 a level may hold; the "
+                                "line is refused");
+        return;
+    }
+    arenaTrianglesSoFar += triangles;
     if (faceMask > 0xFF)
         problem(lineNumber, "face mask " + hex(faceMask, 2) + ": only the low 8 bits count");
 

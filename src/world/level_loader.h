@@ -17,6 +17,9 @@ using ObjectList = std::vector<std::unique_ptr<SceneObject>>;
 // (32,768) is the most one line may make.
 constexpr std::uint64_t kMaxBricksPerLine = 32768;
 constexpr std::uint64_t kMaxBricksPerLevel = 65536;
+// Arena triangles a level may hold: two of the largest single meshes (one
+// face at depth 8), or four full depth-6 spheres.
+constexpr std::uint64_t kMaxArenaTrianglesPerLevel = 131072;
 constexpr std::size_t kMaxLineLength = 255;
 constexpr std::size_t kMaxMaterialNameLength = 99;
 
@@ -65,6 +68,7 @@ class LevelLoader {
     ObjectList& others;
     LevelReport& report;
     std::uint64_t bricksSoFar = 0;
+    std::uint64_t arenaTrianglesSoFar = 0;
 };
 
 } // namespace orbiton

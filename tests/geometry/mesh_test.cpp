@@ -6,6 +6,7 @@
 #include "geometry/octahedron.h"
 #include "geometry/prism_mesh.h"
 #include "geometry/sphere_mesh.h"
+#include "support/reference.h"
 
 namespace orbiton {
 namespace {
@@ -18,30 +19,7 @@ void expectVec(const Vec3& v, float x, float y, float z) {
     EXPECT_FLOAT_EQ(v.z, z);
 }
 
-// The vertex normals as the rule states them: for every vertex, scan every
-// triangle in order. The mesh forms them in one pass; the floats must agree.
-std::vector<Vec3> literalVertexNormals(const Mesh& m) {
-    std::vector<Vec3> out;
-    for (std::size_t i = 0; i < m.vertices.size(); ++i) {
-        Vec3 sum(0, 0, 0);
-        int count = 0;
-        for (std::size_t t = 0; t < m.triangles.size(); ++t) {
-            const Triangle& tri = m.triangles[t];
-            if (tri[0] == i || tri[1] == i || tri[2] == i) {
-                sum = sum + m.faceNormals[t];
-                ++count;
-            }
-        }
-        Vec3 n(0, 0, 0);
-        if (count > 0) {
-            float scale = float(1.0 / count);
-            n = sum * scale;
-            normalise(n);
-        }
-        out.push_back(n);
-    }
-    return out;
-}
+using reference::literalVertexNormals;
 
 void expectSameBits(const std::vector<Vec3>& a, const std::vector<Vec3>& b) {
     ASSERT_EQ(a.size(), b.size());
@@ -196,6 +174,20 @@ TEST(MeshNormals, OnePassEqualsTheLiteralScanBitForBit) {
     PrismMesh p(Vec3(0.1f, 0.3f, 0.2f), Vec3(0.3f, 0.1f, 0.2f), Vec3(0.2f, 0.2f, 0.3f),
                 Vec3(0.2f, 0.6f, 0.4f), Vec3(0.6f, 0.2f, 0.4f), Vec3(0.4f, 0.4f, 0.6f));
     expectSameBits(p.vertexNormals, literalVertexNormals(p));
+}
+
+TEST(SphereMesh, EqualsThePlainOrderedMapBuildBitForBit) {
+    for (int depth = 1; depth <= 5; ++depth)
+        for (unsigned mask : {0xFFu, 0x5Au, 0x80u, 0x00u})
+            for (bool outward : {true, false}) {
+                SCOPED_TRACE(::testing::Message() << depth << " " << mask << " " << outward);
+                const SphereMesh s(depth, 0.37f, outward, mask);
+                const reference::Sphere r = reference::literalSphere(depth, 0.37f, outward, mask);
+                expectSameBits(s.vertices, r.vertices);
+                expectSameBits(s.faceNormals, r.faceNormals);
+                expectSameBits(s.vertexNormals, r.vertexNormals);
+                ASSERT_EQ(s.triangles, r.triangles);
+            }
 }
 
 TEST(PrismMesh, UnitPrismNormalsPointOutAndBoundsFit) {

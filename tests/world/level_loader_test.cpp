@@ -150,6 +150,21 @@ TEST(LevelLoader, CapsBricksPerLevel) {
     EXPECT_TRUE(l->mentions(9, "65536 a level may hold"));
 }
 
+TEST(LevelLoader, CapsArenaTrianglesPerLevel) {
+    // Each line is a legal mesh (one face at depth 8: 65,536 triangles), but
+    // a thousand of them would take gigabytes.
+    std::string text;
+    for (int i = 0; i < 5; ++i)
+        text += "OuterShell 8 80\n";
+    auto l = load(text);
+    EXPECT_EQ(l->others.size(), 2u);
+    EXPECT_TRUE(l->mentions(3, "131072 a level may hold"));
+    EXPECT_TRUE(l->mentions(5, "131072 a level may hold"));
+    auto four = load("OuterShell 6 ff\nOuterShell 6 ff\nOuterShell 6 ff\nOuterShell 6 ff\n");
+    EXPECT_EQ(four->others.size(), 4u);
+    EXPECT_TRUE(four->report.problems.empty());
+}
+
 TEST(LevelLoader, NamesAreBoundedAndUnknownOnesReported) {
     const std::string longName(150, 'Q');
     auto l = load("Shell 1 0.3 0.35 80 f " + longName +
