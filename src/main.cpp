@@ -19,6 +19,7 @@ const char* kUsage =
     "Usage: orbiton3d [--levels DIR] [--fullscreen] [--demo]\n"
     "       orbiton3d --headless --frames N [--demo] [--dt SECONDS] [--size WxH] [--levels DIR]\n"
     "                 [--script FILE] [--screenshot FILE.png] [--events FILE]\n"
+    "       orbiton3d --preview LEVEL FILE.png [--levels DIR] [--size WxH]\n"
     "       orbiton3d --check [--verbose] FILE...\n"
     "       orbiton3d --help | --version\n"
     "\n"
@@ -28,6 +29,7 @@ const char* kUsage =
     "                  working directory if it has 1.lvl, else the bundled levels)\n"
     "  --fullscreen    start in full screen (F switches while playing)\n"
     "  --demo          attract mode: the game plays itself through the levels\n"
+    "  --level N       start on level N (default 1)\n"
     "\n"
     "Headless mode plays the real game without a display, drawing off-screen:\n"
     "  --frames N      stop after N frames\n"
@@ -42,6 +44,8 @@ const char* kUsage =
     "                    FRAME click              the left button\n"
     "                    FRAME close              the window's close box\n"
     "  --screenshot F  write the last frame as a PNG\n"
+    "  --no-draw       skip the drawing (the game still runs every frame): for\n"
+    "                  fast scripted runs that only need the events\n"
     "  --events FILE   write one line per game event:\n"
     "                    FRAME level L bricks B   a level was built\n"
     "                    FRAME launch             the ball left the paddle\n"
@@ -49,6 +53,8 @@ const char* kUsage =
     "                    FRAME lost               the ball left the arena\n"
     "                    FRAME reset              the R key put it back\n"
     "\n"
+    "  --preview N F   draw level N seen from above and zoomed out into the PNG F\n"
+    "                  (default size 400x300), without a display\n"
     "  --check FILE    check level files without playing: print every problem as\n"
     "                  FILE:LINE: message, then FILE: B bricks, S arena shells\n"
     "                  (T triangles), P problems. Exit status 0 when no file has a\n"
@@ -82,9 +88,13 @@ struct Options {
     bool fullscreen = false;
     bool headless = false;
     bool demo = false;
+    bool draw = true;
+    int level = 1;
+    int previewLevel = 0; // --preview: the level to draw
     long frames = 0;
     double dt = 1.0 / 60;
     int width = 800, height = 600;
+    bool sizeGiven = false;
     std::string script, screenshot, events;
 };
 
@@ -103,6 +113,21 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
             o.fullscreen = true;
         } else if (a == "--demo") {
             o.demo = true;
+        } else if (a == "--no-draw") {
+            o.draw = false;
+        } else if (a == "--level") {
+            char* end = nullptr;
+            if (!value(v) || (o.level = int(std::strtol(v.c_str(), &end, 10))) < 1 || *end)
+                return "--level needs a level number of at least 1";
+        } else if (a == "--preview") {
+            char* end = nullptr;
+            if (!value(v) || (o.previewLevel = int(std::strtol(v.c_str(), &end, 10))) < 1 || *end ||
+                !value(o.screenshot))
+                return "--preview needs a level number and a PNG file";
+            o.headless = true;
+            o.frames = 4;
+            o.dt = 0.1;
+            o.level = o.previewLevel;
         } else if (a == "--headless") {
             o.headless = true;
         } else if (a == "--levels") {
@@ -117,6 +142,7 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
             if (!value(v) || !((o.dt = std::strtod(v.c_str(), &end)) > 0) || *end || o.dt > 60)
                 return "--dt needs a number of seconds above 0 and at most 60";
         } else if (a == "--size") {
+            o.sizeGiven = true;
             if (!value(v) || std::sscanf(v.c_str(), "%dx%d", &o.width, &o.height) != 2 ||
                 o.width < 1 || o.height < 1 || o.width > 8192 || o.height > 8192)
                 return "--size needs WIDTHxHEIGHT, each 1 to 8192";
@@ -133,6 +159,10 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
             return "unknown option " + a;
         }
     }
+    if (o.previewLevel > 0 && !o.script.empty())
+        return "--preview makes its own script";
+    if (o.previewLevel > 0 && !o.sizeGiven)
+        o.width = 400, o.height = 300;
     if (o.headless && o.frames == 0)
         return "--headless needs --frames N";
     if (!o.headless &&
@@ -150,6 +180,12 @@ int headless(const Options& o) {
     po.windowHeight = o.height;
     po.captureLastFrame = !o.screenshot.empty();
     HeadlessPlatform platform(po);
+    if (o.previewLevel > 0) {
+        // Zoomed out (space held for the 0.1 s zoom) and turned to look down
+        // on the level from above its equator.
+        platform.scriptKey(1, orbiton::key::Space, true);
+        platform.scriptMouse(1, 350, 450);
+    }
     if (!o.script.empty()) {
         std::ifstream in(o.script);
         std::string error;
@@ -167,6 +203,8 @@ int headless(const Options& o) {
     }
     orbiton::app.levelDirectory = orbiton::resolveLevelDirectory(o.levels);
     orbiton::app.startFullscreen = o.fullscreen;
+    orbiton::app.firstLevel = o.level;
+    orbiton::app.drawing = o.draw;
     if (o.demo)
         orbiton::app.autopilot = std::make_unique<orbiton::Autopilot>();
     if (!orbiton::app.run(platform))
@@ -206,6 +244,7 @@ int main(int argc, char** argv) {
     orbiton::SdlPlatform platform;
     orbiton::app.levelDirectory = orbiton::resolveLevelDirectory(o.levels);
     orbiton::app.startFullscreen = o.fullscreen;
+    orbiton::app.firstLevel = o.level;
     if (o.demo)
         orbiton::app.autopilot = std::make_unique<orbiton::Autopilot>();
     return orbiton::app.run(platform) ? 0 : 1;

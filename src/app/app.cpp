@@ -44,7 +44,7 @@ bool App::run(Platform& p) {
         unregisterWindowClass();
         return false;
     }
-    startLevel(0, 1, 3);
+    startLevel(0, firstLevel, 3);
     if (mouseCaptured)
         platform->warpCursor(width / 2, height / 2);
 
@@ -175,6 +175,10 @@ void App::updateCamera(float dt) {
 }
 
 void App::render(float dt) {
+    if (!drawing) {
+        platform->swapBuffers();
+        return;
+    }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     placeCameraAndLights(viewDirection, viewUp, viewDistance, world->ball->position);
 

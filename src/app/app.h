@@ -89,6 +89,10 @@ class App : public GameCounters {
     std::string levelDirectory;
     // Start in full screen rather than in a window.
     bool startFullscreen = false;
+    // The level the run starts on.
+    int firstLevel = 1;
+    // Off: frames run and swap but draw nothing (fast scripted runs).
+    bool drawing = true;
     // Bricks that share a material and alpha share their state changes (the
     // pixels are the same); off, every brick draws its own passes.
     bool batchBricks = true;

@@ -209,8 +209,7 @@ void LevelLoader::parseOuterShell(const char* fields, int lineNumber) {
         break;
     }
     const std::uint64_t triangles =
-        depth < 1 ? 0
-                  : std::uint64_t(__builtin_popcount(faceMask & 0xFF)) << (2 * unsigned(depth));
+        depth < 1 ? 0 : std::uint64_t(__builtin_popcount(faceMask & 0xFF)) << (2 * unsigned(depth));
     if (arenaTrianglesSoFar + triangles > kMaxArenaTrianglesPerLevel) {
         problem(lineNumber, "OuterShell would bring the level to " +
                                 std::to_string(arenaTrianglesSoFar + triangles) +

@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "support/app_harness.h"
+
+namespace orbiton {
+namespace {
+
+using test::AppHarness;
+
+int bundledLevelCount() {
+    int n = 0;
+    while (std::filesystem::exists(World::levelFileName(n + 1, ORBITON_SOURCE_LEVELS)))
+        ++n;
+    return n;
+}
+
+// The attract mode clears every bundled level through the real frame loop
+// (drawing skipped, so the test is quick), within 250 frames per brick plus
+// 20,000: about four seconds of play at 60 frames a second per brick.
+TEST(AttractMode, ClearsEveryBundledLevel) {
+    const int levels = bundledLevelCount();
+    ASSERT_GE(levels, 12);
+    for (int level = 1; level <= levels; ++level) {
+        HeadlessPlatform::Options o;
+        o.windowWidth = 32;
+        o.windowHeight = 24;
+        AppHarness h(o, ORBITON_SOURCE_LEVELS);
+        h.app.firstLevel = level;
+        h.app.drawing = false;
+        h.app.autopilot = std::make_unique<Autopilot>(std::uint32_t(level));
+        ASSERT_TRUE(h.platform.initialise());
+        h.app.platform = &h.platform;
+        ASSERT_TRUE(h.app.createWindow(false));
+        h.app.startLevel(0, level, 3);
+        const std::size_t bricks = h.app.world->bricks.size();
+        const long budget = long(bricks) * 250 + 20000;
+        long frames = 0;
+        while (h.app.level == level && frames < budget) {
+            h.frames(1);
+            ++frames;
+        }
+        EXPECT_GT(h.app.level, level)
+            << "level " << level << " (" << bricks << " bricks) not cleared in " << budget
+            << " frames; " << h.app.world->bricks.size() << " left";
+        EXPECT_EQ(h.app.score, int(bricks) * 100) << "level " << level;
+    }
+}
+
+TEST(AttractMode, SteersWithMouseSizedStepsAndLaunches) {
+    HeadlessPlatform::Options o;
+    o.windowWidth = 32;
+    o.windowHeight = 24;
+    AppHarness h(o, ORBITON_SOURCE_LEVELS);
+    h.app.autopilot = std::make_unique<Autopilot>(1);
+    ASSERT_TRUE(h.start());
+    int biggest = 0;
+    bool launched = false;
+    for (int f = 0; f < 600; ++f) {
+        const Autopilot::Move m =
+            h.app.autopilot->decide(*h.app.world, h.app.ballLaunched, 1.0f / 60);
+        biggest = std::max({biggest, std::abs(m.dx), std::abs(m.dy)});
+        h.frames(1);
+        launched = launched || h.app.ballLaunched;
+    }
+    EXPECT_TRUE(launched);
+    // At most 3000 pixels a second: 50 a frame at 60 frames a second.
+    EXPECT_LE(biggest, 50);
+}
+
+} // namespace
+} // namespace orbiton
