@@ -3,7 +3,7 @@ BUILD_DIR ?= build/release
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps configure build test run bench check-levels clean
+.PHONY: all deps configure build test test-sanitize run bench fuzz soak clean
 
 all: build
 
@@ -28,6 +28,17 @@ bench: deps
 	cmake --build build/bench -j $(JOBS) --target orbiton_bench
 	./build/bench/bench/orbiton_bench --benchmark_out=build/bench/results.json --benchmark_out_format=json
 	python3 scripts/plot-step-times.py build/bench/results.json docs/performance-step-time.svg
+
+# The level loader under libFuzzer (clang, ASan, UBSan) for FUZZ_SECONDS; the
+# corpus grows in build/fuzz/corpus, findings land in build/fuzz/findings.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBITON_FUZZ=ON -DORBITON_TESTS=OFF
+	cmake --build build/fuzz -j $(JOBS) --target level_fuzzer
+	mkdir -p build/fuzz/corpus build/fuzz/findings
+	./build/fuzz/fuzz/level_fuzzer build/fuzz/corpus fuzz/seeds -max_total_time=$(FUZZ_SECONDS) \
+	  -timeout=10 -rss_limit_mb=2048 -max_len=16384 -print_final_stats=1 \
+	  -artifact_prefix=build/fuzz/findings/
 
 clean:
 	rm -rf build

@@ -51,8 +51,9 @@ std::string quoted(const std::string& s, std::size_t limit = 40) {
 
 } // namespace
 
-LevelLoader::LevelLoader(BrickList& bricks_, ObjectList& others_, LevelReport& report_)
-    : bricks(bricks_), others(others_), report(report_) {}
+LevelLoader::LevelLoader(BrickList& bricks_, ObjectList& others_, LevelReport& report_,
+                         const LevelLimits& limits_)
+    : bricks(bricks_), others(others_), report(report_), limits(limits_) {}
 
 void LevelLoader::problem(int lineNumber, const std::string& message) {
     report.problems.push_back({lineNumber, message});
@@ -144,17 +145,19 @@ void LevelLoader::parseShell(const char* fields, int lineNumber) {
         return;
     }
     const std::uint64_t count = shellBrickCount(depth, faceMask, subMask);
-    if (count > kMaxBricksPerLine) {
+    if (count > limits.bricksPerLine) {
         problem(lineNumber,
                 "Shell would make " +
                     (count == UINT64_MAX ? std::string("too many") : std::to_string(count)) +
-                    " bricks, more than the 32768 a line may make; the line is refused");
+                    " bricks, more than the " + std::to_string(limits.bricksPerLine) +
+                    " a line may make; the line is refused");
         return;
     }
-    if (bricksSoFar + count > kMaxBricksPerLevel) {
-        problem(lineNumber,
-                "Shell would bring the level to " + std::to_string(bricksSoFar + count) +
-                    " bricks, more than the 65536 a level may hold; the line is refused");
+    if (bricksSoFar + count > limits.bricksPerLevel) {
+        problem(lineNumber, "Shell would bring the level to " +
+                                std::to_string(bricksSoFar + count) + " bricks, more than the " +
+                                std::to_string(limits.bricksPerLevel) +
+                                " a level may hold; the line is refused");
         return;
     }
     if (faceMask > 0xFF)
@@ -210,11 +213,12 @@ void LevelLoader::parseOuterShell(const char* fields, int lineNumber) {
     }
     const std::uint64_t triangles =
         depth < 1 ? 0 : std::uint64_t(__builtin_popcount(faceMask & 0xFF)) << (2 * unsigned(depth));
-    if (arenaTrianglesSoFar + triangles > kMaxArenaTrianglesPerLevel) {
+    if (arenaTrianglesSoFar + triangles > limits.arenaTrianglesPerLevel) {
         problem(lineNumber, "OuterShell would bring the level to " +
                                 std::to_string(arenaTrianglesSoFar + triangles) +
-                                " arena triangles, more than the 131072 a level may hold; the "
-                                "line is refused");
+                                " arena triangles, more than the " +
+                                std::to_string(limits.arenaTrianglesPerLevel) +
+                                " a level may hold; the line is refused");
         return;
     }
     arenaTrianglesSoFar += triangles;

@@ -23,6 +23,14 @@ constexpr std::uint64_t kMaxArenaTrianglesPerLevel = 131072;
 constexpr std::size_t kMaxLineLength = 255;
 constexpr std::size_t kMaxMaterialNameLength = 99;
 
+// The limits a loader enforces; the defaults above unless a tool (the
+// fuzzer, which wants many small runs) asks for less.
+struct LevelLimits {
+    std::uint64_t bricksPerLine = kMaxBricksPerLine;
+    std::uint64_t bricksPerLevel = kMaxBricksPerLevel;
+    std::uint64_t arenaTrianglesPerLevel = kMaxArenaTrianglesPerLevel;
+};
+
 // What loading a level file said and did, line by line.
 struct LevelReport {
     struct Problem {
@@ -52,7 +60,8 @@ struct LevelReport {
 // or look mistaken are refused or reported in the report.
 class LevelLoader {
   public:
-    LevelLoader(BrickList& bricks, ObjectList& others, LevelReport& report);
+    LevelLoader(BrickList& bricks, ObjectList& others, LevelReport& report,
+                const LevelLimits& limits = LevelLimits());
 
     void loadLevel(std::istream& in);
     // Applies one line; lineNumber is only used in the report.
@@ -67,6 +76,7 @@ class LevelLoader {
     BrickList& bricks;
     ObjectList& others;
     LevelReport& report;
+    LevelLimits limits;
     std::uint64_t bricksSoFar = 0;
     std::uint64_t arenaTrianglesSoFar = 0;
 };
