@@ -29,6 +29,12 @@ bench: deps
 	./build/bench/bench/orbiton_bench --benchmark_out=build/bench/results.json --benchmark_out_format=json
 	python3 scripts/plot-step-times.py build/bench/results.json docs/performance-step-time.svg
 
+# A long soak: the attract mode through every level, round and round, every
+# frame checked; prints the figures and the resident memory at both ends.
+SOAK_FRAMES ?= 1000000
+soak: build
+	./build/release/orbiton3d --headless --soak --frames $(SOAK_FRAMES) --size 32x24 --levels levels
+
 # The level loader under libFuzzer (clang, ASan, UBSan) for FUZZ_SECONDS; the
 # corpus grows in build/fuzz/corpus, findings land in build/fuzz/findings.
 FUZZ_SECONDS ?= 60

@@ -9,6 +9,7 @@
 
 #include "app/app.h"
 #include "app/level_directory.h"
+#include "app/soak_monitor.h"
 #include "platform/headless_platform.h"
 #include "platform/sdl_platform.h"
 #include "world/level_check.h"
@@ -30,6 +31,8 @@ const char* kUsage =
     "  --fullscreen    start in full screen (F switches while playing)\n"
     "  --demo          attract mode: the game plays itself through the levels\n"
     "  --level N       start on level N (default 1)\n"
+    "  --events FILE   write one line per game event (see below); full-screen\n"
+    "                  switches also log the display lists alive and the memory\n"
     "\n"
     "Headless mode plays the real game without a display, drawing off-screen:\n"
     "  --frames N      stop after N frames\n"
@@ -44,6 +47,10 @@ const char* kUsage =
     "                    FRAME click              the left button\n"
     "                    FRAME close              the window's close box\n"
     "  --screenshot F  write the last frame as a PNG\n"
+    "  --soak          play the levels with the attract mode, round and round,\n"
+    "                  checking every frame (finite motion, ball in the arena,\n"
+    "                  100 points a brick, no OpenGL error); exit status 1 on a\n"
+    "                  problem. Prints the figures and the resident memory\n"
     "  --no-draw       skip the drawing (the game still runs every frame): for\n"
     "                  fast scripted runs that only need the events\n"
     "  --events FILE   write one line per game event:\n"
@@ -89,6 +96,7 @@ struct Options {
     bool headless = false;
     bool demo = false;
     bool draw = true;
+    bool soak = false;
     int level = 1;
     int previewLevel = 0; // --preview: the level to draw
     long frames = 0;
@@ -112,6 +120,9 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
         if (a == "--fullscreen") {
             o.fullscreen = true;
         } else if (a == "--demo") {
+            o.demo = true;
+        } else if (a == "--soak") {
+            o.soak = true;
             o.demo = true;
         } else if (a == "--no-draw") {
             o.draw = false;
@@ -166,8 +177,8 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
     if (o.headless && o.frames == 0)
         return "--headless needs --frames N";
     if (!o.headless &&
-        (o.frames || !o.script.empty() || !o.screenshot.empty() || !o.events.empty()))
-        return "--frames, --script, --screenshot and --events need --headless";
+        (o.frames || !o.script.empty() || !o.screenshot.empty() || !o.draw || o.soak))
+        return "--frames, --script, --screenshot, --soak and --no-draw need --headless";
     return "";
 }
 
@@ -207,9 +218,21 @@ int headless(const Options& o) {
     orbiton::app.drawing = o.draw;
     if (o.demo)
         orbiton::app.autopilot = std::make_unique<orbiton::Autopilot>();
+    std::unique_ptr<orbiton::SoakMonitor> soak;
+    if (o.soak) {
+        int levels = 0;
+        while (
+            std::ifstream(orbiton::World::levelFileName(levels + 1, orbiton::app.levelDirectory)))
+            ++levels;
+        soak = std::make_unique<orbiton::SoakMonitor>(orbiton::app, levels, std::cerr);
+        orbiton::app.afterFrame = [&] { soak->check(); };
+    }
     if (!orbiton::app.run(platform))
         return 1;
     orbiton::app.eventLog = nullptr;
+    orbiton::app.afterFrame = nullptr;
+    if (soak && !soak->report(std::cout))
+        return 1;
     if (!o.screenshot.empty() &&
         !orbiton::writePng(o.screenshot, platform.windowWidth(), platform.windowHeight(),
                            platform.lastFrame())) {
@@ -241,11 +264,20 @@ int main(int argc, char** argv) {
     if (o.headless)
         return headless(o);
 
+    std::ofstream events;
+    if (!o.events.empty()) {
+        events.open(o.events);
+        if (!events)
+            return usageError("cannot write the events file " + o.events);
+        orbiton::app.eventLog = &events;
+    }
     orbiton::SdlPlatform platform;
     orbiton::app.levelDirectory = orbiton::resolveLevelDirectory(o.levels);
     orbiton::app.startFullscreen = o.fullscreen;
     orbiton::app.firstLevel = o.level;
     if (o.demo)
         orbiton::app.autopilot = std::make_unique<orbiton::Autopilot>();
-    return orbiton::app.run(platform) ? 0 : 1;
+    const bool ok = orbiton::app.run(platform);
+    orbiton::app.eventLog = nullptr;
+    return ok ? 0 : 1;
 }

@@ -102,6 +102,8 @@ void App::runFrame() {
     countFrame(dt);
     render(dt);
     inFrame = false;
+    if (afterFrame)
+        afterFrame();
 }
 
 void App::stepBall(float dt) {
@@ -136,6 +138,7 @@ void App::startLevel(int newScore, int newLevel, int newLives) {
     world.reset();
     world = std::make_unique<World>(newLevel, this, levelDirectory,
                                     windowOpen ? World::Lists::Build : World::Lists::Defer);
+    ++worldsBuilt;
     level = newLevel;
     lives = newLives;
     score = newScore;

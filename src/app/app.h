@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -103,6 +104,10 @@ class App : public GameCounters {
     std::ostream* eventLog = nullptr;
     // Frames run so far; frame 1 is the first drawn.
     long frameNumber = 0;
+    // Worlds built so far (one per level started).
+    long worldsBuilt = 0;
+    // Called at the end of every frame when set (the soak run's checks).
+    std::function<void()> afterFrame;
 
     // Timing and frame-rate state that lives for the whole run.
     std::uint32_t previousTick = 0;

@@ -1,11 +1,23 @@
+#include <GL/gl.h>
+
 #include "app/app.h"
 #include "app/state_lists.h"
+#include "platform/process_memory.h"
 
 namespace orbiton {
 
 namespace {
 constexpr float kSpeedStep = 0.05f;
+
+// Display lists alive in the current context, for the event log: a switch
+// that leaked lists would show a growing count.
+int liveDisplayLists() {
+    int n = 0;
+    for (GLuint name = 1; name < (1u << 18); ++name)
+        n += glIsList(name) == GL_TRUE;
+    return n;
 }
+} // namespace
 
 void App::handleMessage(const PlatformEvent& event) {
     switch (event.type) {
@@ -85,6 +97,10 @@ void App::switchFullscreen() {
         return;
     }
     world->buildLists();
+    if (eventLog)
+        logEvent(std::string("fullscreen ") + (fullscreen ? "on" : "off") + " lists " +
+                 std::to_string(liveDisplayLists()) + " bricks " +
+                 std::to_string(world->bricks.size()) + " memory " + std::to_string(residentKiB()));
 }
 
 void App::switchMouseCapture() {

@@ -32,7 +32,8 @@ sleep 0.3
 "$game" --levels "$levels" >"$work/game.log" 2>&1 &
 game_pid=$!
 pids+=($game_pid)
-wid=$(xdotool search --sync --onlyvisible --name "^Orbiton 3D$" | head -n 1)
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name "^Orbiton 3D$" | head -n 1) ||
+  fail "no window: $(cat "$work/game.log")"
 [ -n "$wid" ] || fail "no window"
 xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
 sleep 0.5

@@ -1,0 +1,68 @@
+#include "app/soak_monitor.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "app/app.h"
+#include "platform/process_memory.h"
+
+namespace orbiton {
+
+namespace {
+
+bool finite(const Vec3& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
+} // namespace
+
+SoakMonitor::SoakMonitor(App& app_, int levels_, std::ostream& log_)
+    : app(app_), levels(levels_), log(log_) {}
+
+void SoakMonitor::problem(const std::string& what) {
+    ++problems;
+    if (problems <= 20)
+        log << "soak: frame " << app.frameNumber << ": " << what << "\n";
+}
+
+void SoakMonitor::check() {
+    if (++frames == 1)
+        startKiB = residentKiB(); // with the context and the first level in place
+    if (app.worldsBuilt != worldsSeen) {
+        // A new level: what the old World removed stays counted.
+        removedBefore += lastRemoved;
+        if (worldsSeen > 0)
+            ++levelsCleared;
+        worldsSeen = app.worldsBuilt;
+    }
+    const World& w = *app.world;
+    lastRemoved = w.bricksRemoved;
+    const Ball& ball = *w.ball;
+    if (!finite(ball.position) || !finite(ball.velocity))
+        problem("the ball's position or velocity is not finite");
+    if (!finite(w.paddle->position) || !std::isfinite(w.paddle->orientation.w))
+        problem("the paddle is not finite");
+    if (length(ball.position) > 0.5)
+        problem("the ball is outside the arena");
+    if (long(app.score) != 100 * (removedBefore + lastRemoved))
+        problem("score " + std::to_string(app.score) + " is not 100 per brick removed");
+    if (app.drawing && app.windowOpen) {
+        const GLenum error = glGetError();
+        if (error != GL_NO_ERROR)
+            problem("OpenGL error " + std::to_string(error));
+    }
+    if (app.level > levels && w.levelCleared())
+        app.startLevel(app.score, 1, app.lives); // round again
+}
+
+bool SoakMonitor::report(std::ostream& out) {
+    endKiB = residentKiB();
+    out << "soak: " << frames << " frames, " << levelsCleared << " levels cleared, "
+        << (removedBefore + lastRemoved) << " bricks hit, score " << app.score << ", " << problems
+        << " problems; resident memory " << startKiB << " KiB at the start, " << endKiB
+        << " KiB at the end\n";
+    return problems == 0;
+}
+
+} // namespace orbiton

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+namespace orbiton {
+
+class App;
+
+// Watches a long attract-mode run frame by frame: nothing that moves is NaN
+// or infinite, the ball is inside the arena, the score is 100 per brick
+// removed, OpenGL reports no error. After the last bundled level it starts
+// again at level 1 so the run can go on for as long as asked.
+class SoakMonitor {
+  public:
+    SoakMonitor(App& app, int levels, std::ostream& log);
+
+    // Called after every frame.
+    void check();
+    // One line of figures; true when nothing was wrong.
+    bool report(std::ostream& out);
+
+  private:
+    void problem(const std::string& what);
+
+    App& app;
+    int levels;
+    std::ostream& log;
+    long frames = 0;
+    long problems = 0;
+    long worldsSeen = 0;
+    long removedBefore = 0; // in worlds that are gone
+    int lastRemoved = 0;
+    long levelsCleared = 0;
+    long startKiB = -1;
+    long endKiB = -1;
+};
+
+} // namespace orbiton
