@@ -140,6 +140,11 @@ void LevelLoader::parseShell(const char* fields, int lineNumber) {
                 "Shell depth " + std::to_string(depth) + " is below 1; the line is refused");
         return;
     }
+    if (depth > kMaxShellDepth) {
+        problem(lineNumber, "Shell depth " + std::to_string(depth) + " is above " +
+                                std::to_string(kMaxShellDepth) + "; the line is refused");
+        return;
+    }
     if (!std::isfinite(firstRadius) || !std::isfinite(secondRadius)) {
         problem(lineNumber, "Shell radius is not a finite number; the line is refused");
         return;

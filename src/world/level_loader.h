@@ -20,6 +20,10 @@ constexpr std::uint64_t kMaxBricksPerLevel = 65536;
 // Arena triangles a level may hold: two of the largest single meshes (one
 // face at depth 8), or four full depth-6 spheres.
 constexpr std::uint64_t kMaxArenaTrianglesPerLevel = 131072;
+// Deeper splits than this are refused: with one part kept, the brick count
+// stays small at any depth, but the split recurses once per level, and by
+// then its triangles are far smaller than anything the screen can show.
+constexpr int kMaxShellDepth = 16;
 constexpr std::size_t kMaxLineLength = 255;
 constexpr std::size_t kMaxMaterialNameLength = 99;
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -139,6 +140,33 @@ TEST(LevelLoader, RefusesLinesThatWouldNeverEndOrExhaustMemory) {
     ASSERT_EQ(l->others.size(), 2u);
     EXPECT_EQ(l->others[0]->getShape()->triangles.size(), 16384u);
     EXPECT_TRUE(l->others[1]->getShape()->vertices.empty());
+}
+
+TEST(LevelLoader, RefusesSplitsTooDeepEvenWhenTheyMakeFewBricks) {
+    // One part kept: one brick a face at any depth, but the split recursed
+    // once per level and a huge depth overflowed the stack (found by fuzzing).
+    auto l = load("Shell 2147483647 0.3 0.35 80 1 Red\nShell 17 0.3 0.35 80 1 Red\n"
+                  "Shell 16 0.3 0.35 80 1 Red\n");
+    EXPECT_TRUE(l->mentions(1, "above 16"));
+    EXPECT_TRUE(l->mentions(2, "above 16"));
+    ASSERT_EQ(l->bricks.size(), 1u);
+    EXPECT_FALSE(l->mentions(3, "refused"));
+}
+
+TEST(LevelLoader, FuzzerFindingsLoadSafely) {
+    // Every input the fuzzer once crashed on, kept as a regression case.
+    std::size_t files = 0;
+    for (const auto& e :
+         std::filesystem::directory_iterator(std::string(ORBITON_TEST_DATA) + "/fuzz")) {
+        std::ifstream in(e.path(), std::ios::binary);
+        BrickList bricks;
+        ObjectList others;
+        LevelReport report;
+        LevelLoader(bricks, others, report).loadLevel(in);
+        EXPECT_LE(bricks.size(), kMaxBricksPerLevel) << e.path();
+        ++files;
+    }
+    EXPECT_GE(files, 1u);
 }
 
 TEST(LevelLoader, CapsBricksPerLevel) {
