@@ -132,7 +132,7 @@ TEST(LevelLoader, RefusesLinesThatWouldNeverEndOrExhaustMemory) {
     EXPECT_TRUE(l->mentions(2, "below 1"));
     EXPECT_TRUE(l->mentions(3, "131072 bricks"));
     EXPECT_TRUE(l->mentions(4, "out of range"));
-    EXPECT_TRUE(l->mentions(4, "too many"));
+    EXPECT_TRUE(l->mentions(4, "above 16"));
     EXPECT_TRUE(l->mentions(5, "must be -1 or at least 1"));
     EXPECT_TRUE(l->mentions(6, "must be -1 or at least 1"));
     EXPECT_TRUE(l->mentions(7, "65536 vertices"));
