@@ -19,6 +19,13 @@ build: configure
 test: build
 	./scripts/run-tests.sh $(BUILD_DIR)
 
+# The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer,
+# leak detection on.
+test-sanitize: deps
+	cmake --preset debug
+	cmake --build --preset debug
+	./scripts/run-tests.sh build/debug
+
 run: build
 	./scripts/play.sh $(BUILD_DIR)
 

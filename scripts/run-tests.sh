@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
 # Runs every test of a build tree. Unit and GL tests need no display (the GL
-# ones draw off-screen); end-to-end tests start their own Xvfb when needed.
+# ones draw off-screen); end-to-end tests start their own Xvfb.
 set -euo pipefail
 build_dir=${1:-build/release}
+here=$(cd "$(dirname "$0")/.." && pwd)
+# Sanitized builds: leaks are errors, except those of the system libraries
+# the game sits on (Mesa, X, SDL, fontconfig), listed in the suppressions.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$here/tests/lsan.supp:print_suppressions=0}
 cd "$build_dir"
 ctest --output-on-failure -j "$(nproc 2>/dev/null || echo 2)"
