@@ -182,6 +182,23 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
     return "";
 }
 
+// Sets the game up as the options say; false when the events file cannot be written.
+bool configure(const Options& o, std::ofstream& events) {
+    if (!o.events.empty()) {
+        events.open(o.events);
+        if (!events)
+            return false;
+        orbiton::app.eventLog = &events;
+    }
+    orbiton::app.levelDirectory = orbiton::resolveLevelDirectory(o.levels);
+    orbiton::app.startFullscreen = o.fullscreen;
+    orbiton::app.firstLevel = o.level;
+    orbiton::app.drawing = o.draw;
+    if (o.demo)
+        orbiton::app.autopilot = std::make_unique<orbiton::Autopilot>();
+    return true;
+}
+
 int headless(const Options& o) {
     using orbiton::HeadlessPlatform;
     HeadlessPlatform::Options po;
@@ -206,18 +223,8 @@ int headless(const Options& o) {
             return usageError(o.script + ": " + error);
     }
     std::ofstream events;
-    if (!o.events.empty()) {
-        events.open(o.events);
-        if (!events)
-            return usageError("cannot write the events file " + o.events);
-        orbiton::app.eventLog = &events;
-    }
-    orbiton::app.levelDirectory = orbiton::resolveLevelDirectory(o.levels);
-    orbiton::app.startFullscreen = o.fullscreen;
-    orbiton::app.firstLevel = o.level;
-    orbiton::app.drawing = o.draw;
-    if (o.demo)
-        orbiton::app.autopilot = std::make_unique<orbiton::Autopilot>();
+    if (!configure(o, events))
+        return usageError("cannot write the events file " + o.events);
     std::unique_ptr<orbiton::SoakMonitor> soak;
     if (o.soak) {
         int levels = 0;
@@ -265,18 +272,9 @@ int main(int argc, char** argv) {
         return headless(o);
 
     std::ofstream events;
-    if (!o.events.empty()) {
-        events.open(o.events);
-        if (!events)
-            return usageError("cannot write the events file " + o.events);
-        orbiton::app.eventLog = &events;
-    }
+    if (!configure(o, events))
+        return usageError("cannot write the events file " + o.events);
     orbiton::SdlPlatform platform;
-    orbiton::app.levelDirectory = orbiton::resolveLevelDirectory(o.levels);
-    orbiton::app.startFullscreen = o.fullscreen;
-    orbiton::app.firstLevel = o.level;
-    if (o.demo)
-        orbiton::app.autopilot = std::make_unique<orbiton::Autopilot>();
     const bool ok = orbiton::app.run(platform);
     orbiton::app.eventLog = nullptr;
     return ok ? 0 : 1;

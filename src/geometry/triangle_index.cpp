@@ -1,6 +1,8 @@
 #include "geometry/triangle_index.h"
 
 #include <algorithm>
+
+#include "geometry/box_distance.h"
 #include <cmath>
 
 namespace orbiton {
@@ -13,20 +15,6 @@ constexpr std::uint32_t kLeafSize = 8;
 // absolute margin for float rounding.
 constexpr float kRelativeMargin = 1e-3f;
 constexpr float kAbsoluteMargin = 1e-5f;
-
-double distanceSquared(const float min[3], const float max[3], const Vec3& p) {
-    const float c[3] = {p.x, p.y, p.z};
-    double d = 0;
-    for (int a = 0; a < 3; ++a) {
-        double e = 0;
-        if (c[a] < min[a])
-            e = double(min[a]) - c[a];
-        else if (c[a] > max[a])
-            e = double(c[a]) - max[a];
-        d += e * e;
-    }
-    return d;
-}
 
 } // namespace
 
@@ -119,11 +107,11 @@ void TriangleIndex::near(const Vec3& centre, float radius, std::vector<std::uint
     stack[top++] = 0;
     while (top > 0) {
         const Node& n = nodes[stack[--top]];
-        if (distanceSquared(n.box.min, n.box.max, centre) > r2)
+        if (boxDistanceSquared(n.box.min, n.box.max, centre) > r2)
             continue;
         if (n.count > 0) {
             for (std::uint32_t i = n.first; i < n.first + n.count; ++i)
-                if (distanceSquared(boxes[order[i]].min, boxes[order[i]].max, centre) <= r2)
+                if (boxDistanceSquared(boxes[order[i]].min, boxes[order[i]].max, centre) <= r2)
                     out.push_back(order[i]);
         } else {
             stack[top++] = n.right;

@@ -1,6 +1,8 @@
 #include "world/brick_index.h"
 
 #include <algorithm>
+
+#include "geometry/box_distance.h"
 #include <cmath>
 
 namespace orbiton {
@@ -10,20 +12,6 @@ namespace {
 constexpr float kRelativeMargin = 1e-3f;
 constexpr float kAbsoluteMargin = 1e-5f;
 constexpr int kMaxDims = 64;
-
-double distanceSquared(const float min[3], const float max[3], const Vec3& p) {
-    const float c[3] = {p.x, p.y, p.z};
-    double d = 0;
-    for (int a = 0; a < 3; ++a) {
-        double e = 0;
-        if (c[a] < min[a])
-            e = double(min[a]) - c[a];
-        else if (c[a] > max[a])
-            e = double(c[a]) - max[a];
-        d += e * e;
-    }
-    return d;
-}
 
 } // namespace
 
@@ -117,7 +105,8 @@ void BrickIndex::near(const Vec3& centre, float radius, std::vector<Brick*>& out
     const double r2 = double(radius) * radius;
     std::vector<std::uint32_t> found;
     for (const Entry& e : outside)
-        if (e.brick && distanceSquared(boxes[e.sequence].min, boxes[e.sequence].max, centre) <= r2)
+        if (e.brick &&
+            boxDistanceSquared(boxes[e.sequence].min, boxes[e.sequence].max, centre) <= r2)
             found.push_back(e.sequence);
     const Box query = {{centre.x - radius, centre.y - radius, centre.z - radius},
                        {centre.x + radius, centre.y + radius, centre.z + radius}};
@@ -138,8 +127,8 @@ void BrickIndex::near(const Vec3& centre, float radius, std::vector<Brick*>& out
                     const std::size_t c = (std::size_t(x) * dims + y) * dims + z;
                     for (std::uint32_t e = cellStart[c]; e < cellStart[c + 1]; ++e) {
                         const Entry& en = entries[e];
-                        if (en.brick && distanceSquared(boxes[en.sequence].min,
-                                                        boxes[en.sequence].max, centre) <= r2)
+                        if (en.brick && boxDistanceSquared(boxes[en.sequence].min,
+                                                           boxes[en.sequence].max, centre) <= r2)
                             found.push_back(en.sequence);
                     }
                 }

@@ -89,7 +89,7 @@ TEST(BrickShell, IdenticalLinesOverlapAndNeighboursShareCorners) {
     ASSERT_EQ(bricks.size(), 8u);
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(bricks[i]->getShape()->vertices, bricks[4 + i]->getShape()->vertices);
-    // Part 1 (A, mAB, mCA) and the middle part (mAB, mBC, mCA) share mAB exactly.
+    // The corner part at A (A, mAB, mCA) and the middle part (mAB, mBC, mCA) share mAB exactly.
     EXPECT_EQ(bricks[0]->getShape()->vertices[1], bricks[3]->getShape()->vertices[0]);
 }
 
