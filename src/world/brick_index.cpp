@@ -103,7 +103,7 @@ void BrickIndex::remove(const Brick* brick) {
 
 void BrickIndex::near(const Vec3& centre, float radius, std::vector<Brick*>& out) const {
     const double r2 = double(radius) * radius;
-    std::vector<std::uint32_t> found;
+    found.clear();
     for (const Entry& e : outside)
         if (e.brick &&
             boxDistanceSquared(boxes[e.sequence].min, boxes[e.sequence].max, centre) <= r2)

@@ -42,6 +42,7 @@ class BrickIndex {
     std::vector<Box> boxes;     // by sequence
     std::vector<Brick*> bySequence;
     std::size_t live = 0;
+    mutable std::vector<std::uint32_t> found; // scratch of near(): no allocation per step
 };
 
 } // namespace orbiton
