@@ -19,7 +19,6 @@ class TriangleIndex {
     // widened boxes reach within radius of centre.
     void near(const Vec3& centre, float radius, std::vector<std::uint32_t>& out) const;
 
-    std::size_t triangleCount() const { return boxes.size(); }
 
   private:
     struct Box {

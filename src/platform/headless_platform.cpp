@@ -134,7 +134,6 @@ bool HeadlessPlatform::openWindow(const std::string&, int w, int h, bool fs) {
         return false;
     width = w;
     height = h;
-    fullscreen = fs;
     ++opened;
     if (!fs) {
         PlatformEvent size;

@@ -53,7 +53,6 @@ class HeadlessPlatform : public Platform {
     bool windowOpen() const { return context != nullptr; }
     int windowWidth() const { return width; }
     int windowHeight() const { return height; }
-    bool isFullscreen() const { return fullscreen; }
     const std::vector<std::string>& messages() const { return shownMessages; }
     // Colour of the last frame drawn when captureLastFrame is set (RGBA, top row first).
     const std::vector<std::uint8_t>& lastFrame() const { return lastPixels; }
@@ -90,7 +89,6 @@ class HeadlessPlatform : public Platform {
     std::deque<PlatformEvent> queue;
     std::unique_ptr<OffscreenContext> context;
     int width = 0, height = 0;
-    bool fullscreen = false;
     long swaps = 0;
     std::uint32_t clock;
     double carry = 0; // milliseconds owed to or by the clock

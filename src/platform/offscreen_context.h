@@ -21,8 +21,6 @@ class OffscreenContext {
     OffscreenContext& operator=(const OffscreenContext&) = delete;
 
     bool makeCurrent();
-    int width() const { return width_; }
-    int height() const { return height_; }
 
     // Colour buffer as RGBA rows, top row first.
     std::vector<std::uint8_t> readPixels() const;

@@ -32,7 +32,6 @@ void BrickIndex::build(const BrickList& bricks) {
     boxes.assign(n, Box{});
     bySequence.assign(n, nullptr);
     outside.clear();
-    live = n;
     const std::size_t cells = std::size_t(dims) * dims * dims;
     std::vector<std::uint32_t> counts(cells + 1, 0);
     std::vector<char> inGrid(n, 0);
@@ -82,7 +81,6 @@ void BrickIndex::remove(const Brick* brick) {
         if (bySequence[s] != brick)
             continue;
         bySequence[s] = nullptr;
-        --live;
         int lo[3], hi[3];
         if (cellRange(boxes[s], lo, hi)) {
             for (int x = lo[0]; x <= hi[0]; ++x)

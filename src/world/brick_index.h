@@ -19,7 +19,6 @@ class BrickIndex {
     void remove(const Brick* brick);
     // The bricks whose widened boxes reach within radius of centre, in list order.
     void near(const Vec3& centre, float radius, std::vector<Brick*>& out) const;
-    bool empty() const { return live == 0; }
 
   private:
     struct Entry {
@@ -41,7 +40,6 @@ class BrickIndex {
     std::vector<Entry> outside; // always answered
     std::vector<Box> boxes;     // by sequence
     std::vector<Brick*> bySequence;
-    std::size_t live = 0;
     mutable std::vector<std::uint32_t> found; // scratch of near(): no allocation per step
 };
 
