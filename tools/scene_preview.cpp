@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/render_setup.h"
-#include "app/state_lists.h"
+#include "render/state_lists.h"
 #include "objects/brick.h"
 #include "paddle_arena/outer_shell.h"
 #include "paddle_arena/paddle.h"

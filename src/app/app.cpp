@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "app/render_setup.h"
-#include "app/state_lists.h"
+#include "render/state_lists.h"
 #include "objects/brick.h"
 
 namespace orbiton {

@@ -5,10 +5,12 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "app/autopilot.h"
 #include "paddle_arena/quaternion.h"
 #include "platform/platform.h"
+#include "render/display_list.h"
 #include "world/world.h"
 
 namespace orbiton {
@@ -65,7 +67,10 @@ class App : public GameCounters {
     Platform* platform = nullptr;
     bool windowOpen = false;
     bool cursorHidden = false; // by this App, through the platform's counter
-    unsigned fontListBase = 0;
+    DisplayList fontLists;     // one a character, 32..127
+    // The overlay glyphs, rasterised once: every new context compiles them again.
+    std::vector<Glyph> overlayGlyphs;
+    bool overlayGlyphsLoaded = false;
     int width = 0;
     int height = 0;
     char fpsText[32] = "fps: ---";

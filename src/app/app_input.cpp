@@ -1,22 +1,13 @@
 #include <GL/gl.h>
 
 #include "app/app.h"
-#include "app/state_lists.h"
+#include "render/state_lists.h"
 #include "platform/process_memory.h"
 
 namespace orbiton {
 
 namespace {
 constexpr float kSpeedStep = 0.05f;
-
-// Display lists alive in the current context, for the event log: a switch
-// that leaked lists would show a growing count.
-int liveDisplayLists() {
-    int n = 0;
-    for (GLuint name = 1; name < (1u << 18); ++name)
-        n += glIsList(name) == GL_TRUE;
-    return n;
-}
 } // namespace
 
 void App::handleMessage(const PlatformEvent& event) {
@@ -99,8 +90,9 @@ void App::switchFullscreen() {
     world->buildLists();
     if (eventLog)
         logEvent(std::string("fullscreen ") + (fullscreen ? "on" : "off") + " lists " +
-                 std::to_string(liveDisplayLists()) + " bricks " +
-                 std::to_string(world->bricks.size()) + " memory " + std::to_string(residentKiB()));
+                 std::to_string(countLiveDisplayLists()) + " bricks " +
+                 std::to_string(world->bricks.size()) + " memory " + std::to_string(residentKiB()) +
+                 " heap " + std::to_string(heapInUseKiB()));
 }
 
 void App::switchMouseCapture() {

@@ -12,13 +12,17 @@ constexpr int kGlyphCount = 96;
 } // namespace
 
 void App::createFont() {
-    const std::vector<Glyph> glyphs = platform->overlayGlyphs();
-    fontListBase = glGenLists(kGlyphCount);
+    if (!overlayGlyphsLoaded) {
+        overlayGlyphs = platform->overlayGlyphs();
+        overlayGlyphsLoaded = true;
+    }
+    const std::vector<Glyph>& glyphs = overlayGlyphs;
+    const GLuint base = fontLists.generate(kGlyphCount);
     GLint alignment;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1); // glyph rows are byte-packed
     for (int i = 0; i < kGlyphCount; ++i) {
-        glNewList(fontListBase + i, GL_COMPILE);
+        glNewList(base + i, GL_COMPILE);
         if (std::size_t(i) < glyphs.size()) {
             const Glyph& g = glyphs[i];
             glBitmap(g.width, g.height, g.xorig, g.yorig, g.advance, 0,
@@ -52,7 +56,7 @@ void App::drawText(const char* text, int x, int y) {
     glDisable(GL_BLEND);
     glColor4f(0, 0, 0, 1);
     setRasterPosition(x, y);
-    glListBase(fontListBase - kFirstGlyph);
+    glListBase(fontLists.name() - kFirstGlyph);
     std::size_t n = 0;
     while (text[n] != '\0')
         ++n;

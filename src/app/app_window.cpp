@@ -2,7 +2,7 @@
 
 #include "app/app.h"
 #include "app/render_setup.h"
-#include "app/state_lists.h"
+#include "render/state_lists.h"
 
 namespace orbiton {
 
@@ -33,6 +33,7 @@ bool App::createWindow(bool fs) {
     if (!platform->openWindow("Orbiton 3D", width, height, fs))
         return false;
     windowOpen = true;
+    DisplayList::contextMadeCurrent();
     if (mouseCaptured) {
         platform->showCursor(false);
         platform->captureMouse(true);
@@ -53,10 +54,11 @@ bool App::createWindow(bool fs) {
 
 void App::destroyWindow() {
     if (windowOpen) {
-        if (fontListBase != 0)
-            glDeleteLists(fontListBase, 96);
-        fontListBase = 0;
+        fontLists.reset();
         forgetStateLists();
+        // Whatever lists are still held die with the context: their owners
+        // will only forget them.
+        DisplayList::contextLost();
         platform->closeWindow();
         windowOpen = false;
     }

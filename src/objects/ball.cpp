@@ -1,6 +1,6 @@
 #include "objects/ball.h"
 
-#include "app/state_lists.h"
+#include "render/state_lists.h"
 #include "geometry/primitives.h"
 #include "geometry/sphere_mesh.h"
 #include "geometry/triangle_index.h"
@@ -22,7 +22,7 @@ Ball::Ball(World* world_, float mass_, const Vec3& position_, const Vec3& veloci
 }
 
 Ball::~Ball() {
-    if (displayList != 0)
+    if (displayList)
         releaseLists();
 }
 
@@ -140,19 +140,19 @@ void Ball::bounceOff(const SceneObject& object, const Vec3& n) {
 }
 
 void Ball::draw() {
-    glCallList(solidStateList);
+    glCallList(solidStateList.name());
     applyMaterial(*material);
     glPushMatrix();
     glTranslatef(position.x, position.y, position.z);
-    glCallList(displayList);
+    glCallList(displayList.name());
     glPopMatrix();
     glPopAttrib();
 }
 
 void Ball::buildLists() {
     const Mesh& m = *shape;
-    displayList = glGenLists(1);
-    glNewList(displayList, GL_COMPILE);
+    displayList.generate();
+    glNewList(displayList.name(), GL_COMPILE);
     glBegin(GL_TRIANGLES);
     for (const Triangle& t : m.triangles)
         for (std::uint16_t i : t) {
@@ -164,8 +164,7 @@ void Ball::buildLists() {
 }
 
 void Ball::releaseLists() {
-    glDeleteLists(displayList, 1);
-    displayList = 0;
+    displayList.reset();
 }
 
 } // namespace orbiton

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "objects/scene_object.h"
+#include "render/display_list.h"
 
 namespace orbiton {
 
@@ -45,7 +46,7 @@ class Ball : public SceneObject {
     World* world;
     float radius = 0.01f;
     Vec3 contactNormal;
-    GLuint displayList = 0;
+    DisplayList displayList;
 
   private:
     bool passes(const Mesh& m, std::size_t k, bool storedNormals, const Vec3& d, const Vec3& back,

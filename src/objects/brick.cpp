@@ -1,6 +1,6 @@
 #include "objects/brick.h"
 
-#include "app/state_lists.h"
+#include "render/state_lists.h"
 #include "geometry/primitives.h"
 #include "geometry/prism_mesh.h"
 
@@ -26,7 +26,7 @@ Brick::Brick(const Vec3& c0, const Vec3& c1, const Vec3& c2, const Vec3& c3, con
 }
 
 Brick::~Brick() {
-    if (displayList != 0)
+    if (displayList)
         releaseLists();
 }
 
@@ -51,19 +51,19 @@ void Brick::updateFade() {
 
 void Brick::draw() {
     updateFade();
-    glCallList(solidStateList);
+    glCallList(solidStateList.name());
     if (alpha < 0.999f)
         glEnable(GL_BLEND);
     material->diffuse[3] = alpha; // shared record: each brick writes its own
     applyMaterial(*material);
-    glCallList(displayList);
+    glCallList(displayList.name());
     glPopAttrib();
 }
 
 void Brick::drawBlended() {
-    glCallList(outlineStateList);
+    glCallList(outlineStateList.name());
     glColor4f(0, 0, 0, alpha * 0.4f);
-    glCallList(displayList);
+    glCallList(displayList.name());
     glPopAttrib();
 }
 
@@ -89,15 +89,14 @@ void Brick::emitGeometry() const {
 }
 
 void Brick::buildLists() {
-    displayList = glGenLists(1);
-    glNewList(displayList, GL_COMPILE);
+    displayList.generate();
+    glNewList(displayList.name(), GL_COMPILE);
     emitGeometry();
     glEndList();
 }
 
 void Brick::releaseLists() {
-    glDeleteLists(displayList, 1);
-    displayList = 0;
+    displayList.reset();
 }
 
 } // namespace orbiton

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "objects/scene_object.h"
+#include "render/display_list.h"
 
 namespace orbiton {
 
@@ -43,7 +44,7 @@ class Brick : public SceneObject {
     bool fading = false;
     float fade = 1.0f;
     float alpha = 1.0f;
-    GLuint displayList = 0;
+    DisplayList displayList;
 };
 
 } // namespace orbiton

@@ -1,6 +1,6 @@
 #include "objects/brick_batches.h"
 
-#include "app/state_lists.h"
+#include "render/state_lists.h"
 
 namespace orbiton {
 
@@ -24,9 +24,9 @@ void BrickBatches::forget(const Brick* brick) {
 }
 
 void BrickBatches::compile(Chunk& chunk) {
-    if (chunk.list == 0)
-        chunk.list = glGenLists(1);
-    glNewList(chunk.list, GL_COMPILE);
+    if (!chunk.list)
+        chunk.list.generate();
+    glNewList(chunk.list.name(), GL_COMPILE);
     for (const Brick* b : chunk.bricks)
         if (b)
             b->emitGeometry();
@@ -41,9 +41,7 @@ void BrickBatches::buildLists() {
 
 void BrickBatches::releaseLists() {
     for (Chunk& c : chunks) {
-        if (c.list != 0)
-            glDeleteLists(c.list, 1);
-        c.list = 0;
+        c.list.reset();
         c.stale = true;
     }
 }
@@ -66,12 +64,12 @@ void BrickBatches::gather(bool byMaterial) {
         if (uniform) {
             if (c.stale)
                 compile(c);
-            items.push_back({first->material, first->alpha, c.list});
+            items.push_back({first->material, first->alpha, c.list.name()});
             continue;
         }
         for (const Brick* b : c.bricks)
             if (b)
-                items.push_back({b->material, b->alpha, b->displayList});
+                items.push_back({b->material, b->alpha, b->displayList.name()});
     }
 }
 
@@ -90,7 +88,7 @@ void BrickBatches::drawSolid(const std::vector<std::unique_ptr<Brick>>& bricks) 
              ++j)
             names.push_back(items[j].list);
         // Exactly the state of one brick's solid pass, for the whole run.
-        glCallList(solidStateList);
+        glCallList(solidStateList.name());
         if (first.alpha < 0.999f)
             glEnable(GL_BLEND);
         Material shown = *first.material;
@@ -106,7 +104,7 @@ void BrickBatches::drawOutlines(const std::vector<std::unique_ptr<Brick>>& brick
     if (bricks.empty())
         return;
     gather(false);
-    glCallList(outlineStateList);
+    glCallList(outlineStateList.name());
     float colourAlpha = -1.0f;
     for (const Item& item : items) {
         const float a = item.alpha * 0.4f;

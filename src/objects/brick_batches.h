@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "objects/brick.h"
+#include "render/display_list.h"
 
 namespace orbiton {
 
@@ -33,7 +34,7 @@ class BrickBatches {
   private:
     struct Chunk {
         std::vector<Brick*> bricks; // null once removed
-        GLuint list = 0;
+        DisplayList list;
         bool stale = true;
     };
     struct Item {

@@ -1,6 +1,6 @@
 #include "paddle_arena/outer_shell.h"
 
-#include "app/state_lists.h"
+#include "render/state_lists.h"
 
 namespace orbiton {
 
@@ -12,14 +12,14 @@ OuterShell::OuterShell(int depth, float radius, unsigned faceMask)
 }
 
 OuterShell::~OuterShell() {
-    if (displayList != 0)
+    if (displayList)
         releaseLists();
 }
 
 void OuterShell::buildLists() {
     const Mesh& m = *shape;
-    displayList = glGenLists(1);
-    glNewList(displayList, GL_COMPILE);
+    displayList.generate();
+    glNewList(displayList.name(), GL_COMPILE);
     glBegin(GL_TRIANGLES);
     for (std::size_t k = 0; k < m.triangles.size(); ++k) {
         glNormal3fv(&m.faceNormals[k].x); // lit flat, one normal a face
@@ -31,35 +31,34 @@ void OuterShell::buildLists() {
 }
 
 void OuterShell::releaseLists() {
-    glDeleteLists(displayList, 1);
-    displayList = 0;
+    displayList.reset();
 }
 
 void OuterShell::draw() {
     // Back faces are culled and the triangles face inwards: the far wall.
-    glCallList(solidStateList);
+    glCallList(solidStateList.name());
     applyMaterial(*material);
-    glCallList(displayList);
+    glCallList(displayList.name());
     glPopAttrib();
 
-    glCallList(outlineStateList);
+    glCallList(outlineStateList.name());
     glColor4f(0, 0, 0, 0.3f);
-    glCallList(displayList);
+    glCallList(displayList.name());
     glPopAttrib();
 }
 
 void OuterShell::drawBlended() {
     // Front faces culled: the near wall, blended over everything else.
-    glCallList(translucentStateList);
+    glCallList(translucentStateList.name());
     material->diffuse[3] = 0.2f;
     applyMaterial(*material);
-    glCallList(displayList);
+    glCallList(displayList.name());
     glPopAttrib();
 
-    glCallList(outlineStateList);
+    glCallList(outlineStateList.name());
     glCullFace(GL_FRONT); // restored by the outline list's pop
     glColor4f(0, 0, 0, 0.2f);
-    glCallList(displayList);
+    glCallList(displayList.name());
     glPopAttrib();
 }
 

@@ -4,6 +4,7 @@
 
 #include "geometry/sphere_mesh.h"
 #include "objects/scene_object.h"
+#include "render/display_list.h"
 
 namespace orbiton {
 
@@ -22,7 +23,7 @@ class OuterShell : public SceneObject {
 
     const SphereMesh& sphere() const { return static_cast<const SphereMesh&>(*shape); }
 
-    GLuint displayList = 0;
+    DisplayList displayList;
 };
 
 } // namespace orbiton

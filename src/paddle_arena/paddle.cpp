@@ -1,6 +1,6 @@
 #include "paddle_arena/paddle.h"
 
-#include "app/state_lists.h"
+#include "render/state_lists.h"
 
 namespace orbiton {
 
@@ -25,7 +25,7 @@ Paddle::Paddle(float planeDistance_, const Vec3& homePosition, const Vec3& up, b
 }
 
 Paddle::~Paddle() {
-    if (solidList != 0 || outlineList != 0)
+    if (solidList || outlineList)
         releaseLists();
 }
 
@@ -46,8 +46,8 @@ void Paddle::steer(int dx, int dy) {
 void Paddle::buildLists() {
     const float d = planeDistance, h = halfSize;
     if (solid) {
-        solidList = glGenLists(1);
-        glNewList(solidList, GL_COMPILE);
+        solidList.generate();
+        glNewList(solidList.name(), GL_COMPILE);
         applyMaterial(*material); // this list, unlike others, carries its material
         glBegin(GL_QUADS);
         const float s = h * 0.25f;
@@ -62,8 +62,8 @@ void Paddle::buildLists() {
         glEnd();
         glEndList();
     }
-    outlineList = glGenLists(1);
-    glNewList(outlineList, GL_COMPILE);
+    outlineList.generate();
+    glNewList(outlineList.name(), GL_COMPILE);
     glPushAttrib(GL_CURRENT_BIT | GL_LINE_BIT | GL_POLYGON_BIT | GL_LIGHTING_BIT);
     glDisable(GL_LIGHTING);
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
@@ -93,26 +93,22 @@ void Paddle::buildLists() {
 }
 
 void Paddle::releaseLists() {
-    if (solidList != 0)
-        glDeleteLists(solidList, 1);
-    if (outlineList != 0)
-        glDeleteLists(outlineList, 1);
-    solidList = 0;
-    outlineList = 0;
+    solidList.reset();
+    outlineList.reset();
 }
 
 void Paddle::drawBlended() {
     const AxisAngle r = toAxisAngle(orientation);
-    glCallList(translucentStateList);
+    glCallList(translucentStateList.name());
     glPushMatrix();
     if (r.angle != 0.0f)
         glRotatef(r.angle * kDegreesPerRadian, r.axis.x, r.axis.y, r.axis.z);
-    if (solidList != 0)
-        glCallList(solidList);
+    if (solidList)
+        glCallList(solidList.name());
     glPopAttrib();
-    glCallList(outlineStateList);
+    glCallList(outlineStateList.name());
     glColor4f(0, 0, 0, 0.3f);
-    glCallList(outlineList);
+    glCallList(outlineList.name());
     glPopMatrix();
     glPopAttrib();
 }

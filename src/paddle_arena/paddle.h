@@ -6,6 +6,7 @@
 
 #include "objects/scene_object.h"
 #include "paddle_arena/quaternion.h"
+#include "render/display_list.h"
 
 namespace orbiton {
 
@@ -35,8 +36,8 @@ class Paddle : public SceneObject {
     float halfSize = 0.05f;
     std::array<Vec3*, 4> corners{};
     bool solid;
-    GLuint solidList = 0;
-    GLuint outlineList = 0;
+    DisplayList solidList;
+    DisplayList outlineList;
 };
 
 } // namespace orbiton

@@ -1,6 +1,7 @@
 #include "platform/process_memory.h"
 
 #include <fstream>
+#include <malloc.h>
 #include <unistd.h>
 
 namespace orbiton {
@@ -11,6 +12,12 @@ long residentKiB() {
     if (!(statm >> size >> resident))
         return -1;
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+long heapInUseKiB() {
+    const struct mallinfo2 m = mallinfo2();
+    const std::size_t bytes = m.uordblks + m.hblkhd;
+    return bytes == 0 ? -1 : long(bytes / 1024); // a running program always holds some
 }
 
 } // namespace orbiton

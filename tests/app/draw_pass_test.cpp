@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "app/render_setup.h"
-#include "app/state_lists.h"
+#include "render/state_lists.h"
 #include "objects/brick.h"
 #include "paddle_arena/outer_shell.h"
 #include "paddle_arena/paddle.h"
@@ -73,11 +73,12 @@ TEST_P(DrawPass, ListsExistBetweenBuildAndRelease) {
     brick.buildLists();
     paddle.buildLists();
     solidPaddle.buildLists();
-    const GLuint lists[] = {arena.displayList, brick.displayList, paddle.outlineList,
-                            solidPaddle.solidList, solidPaddle.outlineList};
+    const GLuint lists[] = {arena.displayList.name(), brick.displayList.name(),
+                            paddle.outlineList.name(), solidPaddle.solidList.name(),
+                            solidPaddle.outlineList.name()};
     for (GLuint l : lists)
         EXPECT_TRUE(glIsList(l));
-    EXPECT_EQ(paddle.solidList, 0u); // only a solid paddle has its grid
+    EXPECT_EQ(paddle.solidList.name(), 0u); // only a solid paddle has its grid
 
     for (int twice = 0; twice < 2; ++twice) {
         arena.releaseLists();
@@ -87,15 +88,15 @@ TEST_P(DrawPass, ListsExistBetweenBuildAndRelease) {
     }
     for (GLuint l : lists)
         EXPECT_FALSE(glIsList(l));
-    EXPECT_EQ(arena.displayList, 0u);
-    EXPECT_EQ(brick.displayList, 0u);
-    EXPECT_EQ(solidPaddle.solidList, 0u);
+    EXPECT_EQ(arena.displayList.name(), 0u);
+    EXPECT_EQ(brick.displayList.name(), 0u);
+    EXPECT_EQ(solidPaddle.solidList.name(), 0u);
 
     // A new pair draws again.
     arena.buildLists();
     brick.buildLists();
-    EXPECT_TRUE(glIsList(arena.displayList));
-    EXPECT_TRUE(glIsList(brick.displayList));
+    EXPECT_TRUE(glIsList(arena.displayList.name()));
+    EXPECT_TRUE(glIsList(brick.displayList.name()));
     arena.draw();
     brick.draw();
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
@@ -107,7 +108,7 @@ TEST_P(DrawPass, DestructorsDeleteListsStillHeld) {
         Brick brick(Vec3(0.3f, 0, 0), Vec3(0.3f, 0.1f, 0), Vec3(0.3f, 0, 0.1f), Vec3(0.35f, 0, 0),
                     Vec3(0.35f, 0.1f, 0), Vec3(0.35f, 0, 0.1f), "Red");
         brick.buildLists();
-        name = brick.displayList;
+        name = brick.displayList.name();
         ASSERT_TRUE(glIsList(name));
     }
     EXPECT_FALSE(glIsList(name));
@@ -122,7 +123,7 @@ TEST_P(DrawPass, ArenaBlendedPassLeavesShinyBlueAtAlphaPointTwo) {
 }
 
 TEST_P(DrawPass, OutlineStyleDecidesDepthWritesAndLineWidth) {
-    glCallList(outlineStateList);
+    glCallList(outlineStateList.name());
     GLboolean depthWrites;
     GLfloat width;
     glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
@@ -150,14 +151,14 @@ TEST_F(StateLists, SwitchingTwiceRestoresTheLook) {
     buildStateLists(true);
     buildStateLists(false);
     buildStateLists(true);
-    glCallList(outlineStateList);
+    glCallList(outlineStateList.name());
     const bool smooth = glIsEnabled(GL_LINE_SMOOTH);
     glPopAttrib();
     EXPECT_TRUE(smooth);
-    EXPECT_TRUE(glIsList(outlineStateList));
-    EXPECT_TRUE(glIsList(solidStateList));
-    EXPECT_TRUE(glIsList(translucentStateList));
-    glCallList(translucentStateList);
+    EXPECT_TRUE(glIsList(outlineStateList.name()));
+    EXPECT_TRUE(glIsList(solidStateList.name()));
+    EXPECT_TRUE(glIsList(translucentStateList.name()));
+    glCallList(translucentStateList.name());
     GLint cull, func;
     GLboolean mask;
     glGetIntegerv(GL_CULL_FACE_MODE, &cull);
@@ -167,7 +168,7 @@ TEST_F(StateLists, SwitchingTwiceRestoresTheLook) {
     EXPECT_EQ(cull, GL_FRONT);
     EXPECT_EQ(func, GL_LEQUAL);
     EXPECT_FALSE(mask);
-    glCallList(solidStateList);
+    glCallList(solidStateList.name());
     GLfloat factor, units;
     glGetFloatv(GL_POLYGON_OFFSET_FACTOR, &factor);
     glGetFloatv(GL_POLYGON_OFFSET_UNITS, &units);

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/state_lists.h"
+#include "render/state_lists.h"
 #include "paddle_arena/outer_shell.h"
 #include "support/app_harness.h"
 
@@ -61,11 +61,12 @@ TEST(FrameLoop, ClearedLevelIsReplacedAtTheStartOfTheNextFrame) {
     h.frames(2);
     h.app.score = 1200;
     World* first = h.app.world.get();
+    const long built = h.app.worldsBuilt;
     while (!first->bricks.empty())
         first->hitBrick(first->bricks.back().get()); // frame n empties the list
     h.frames(1);
     EXPECT_EQ(h.app.level, 2);
-    EXPECT_NE(h.app.world.get(), first);
+    EXPECT_EQ(h.app.worldsBuilt, built + 1);
     EXPECT_EQ(h.app.world->bricks.size(), 4u);
     EXPECT_EQ(h.app.score, 1200 + 32 * 100);
     EXPECT_EQ(h.app.lives, 3);
@@ -201,10 +202,10 @@ TEST(Input, ModeKeysToggle) {
     levels.write(1, kArena);
     AppHarness h(every(1.0 / 60), levels.path());
     ASSERT_TRUE(h.start());
-    const GLuint outline = outlineStateList;
+    const GLuint outline = outlineStateList.name();
     h.app.onKeyDown(key::S);
     EXPECT_FALSE(h.app.smoothOutlines);
-    EXPECT_TRUE(glIsList(outlineStateList));
+    EXPECT_TRUE(glIsList(outlineStateList.name()));
     h.app.onKeyDown(key::O);
     EXPECT_FALSE(h.app.paddleVisible);
     h.app.onKeyDown(0x41); // A: nothing
@@ -253,7 +254,7 @@ TEST(Input, CloseBoxEndsTheRunExactlyLikeEscape) {
         drawn[i] = platform.framesDrawn();
         EXPECT_FALSE(platform.windowOpen());
         EXPECT_EQ(platform.cursorCount(), 0);
-        EXPECT_EQ(a.world->ball->displayList, 0u); // released before the context went
+        EXPECT_EQ(a.world->ball->displayList.name(), 0u); // released before the context went
     }
     EXPECT_EQ(drawn[0], 5);
     EXPECT_EQ(drawn[1], drawn[0]);
@@ -283,13 +284,13 @@ TEST(Input, FullscreenSwitchRebuildsEveryListAndKeepsTheGame) {
     EXPECT_TRUE(h.app.paused);
     EXPECT_FALSE(h.app.smoothOutlines);
     // Every list exists again in the new context.
-    EXPECT_TRUE(glIsList(world->ball->displayList));
-    EXPECT_TRUE(glIsList(world->paddle->outlineList));
-    EXPECT_TRUE(glIsList(static_cast<OuterShell&>(*world->others[0]).displayList));
+    EXPECT_TRUE(glIsList(world->ball->displayList.name()));
+    EXPECT_TRUE(glIsList(world->paddle->outlineList.name()));
+    EXPECT_TRUE(glIsList(static_cast<OuterShell&>(*world->others[0]).displayList.name()));
     for (auto& b : world->bricks)
-        ASSERT_TRUE(glIsList(b->displayList));
-    EXPECT_TRUE(glIsList(outlineStateList));
-    EXPECT_TRUE(glIsList(h.app.fontListBase + 95));
+        ASSERT_TRUE(glIsList(b->displayList.name()));
+    EXPECT_TRUE(glIsList(outlineStateList.name()));
+    EXPECT_TRUE(glIsList(h.app.fontLists.name() + 95));
     h.frames(1);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     h.app.onKeyDown(key::F);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/render_setup.h"
-#include "app/state_lists.h"
+#include "render/state_lists.h"
 #include "objects/brick.h"
 #include "support/gl_state.h"
 #include "support/gl_test.h"
@@ -23,7 +23,7 @@ TEST(Brick, ConstructionState) {
     EXPECT_EQ(b->fade, 1.0f);
     EXPECT_EQ(b->alpha, 1.0f);
     EXPECT_FALSE(b->fading);
-    EXPECT_EQ(b->displayList, 0u);
+    EXPECT_EQ(b->displayList.name(), 0u);
     EXPECT_EQ(b->material, findMaterial("Red"));
     EXPECT_EQ(b->getShape()->triangles.size(), 8u);
     EXPECT_FALSE(b->hasFallbackMaterial());

@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include "render/display_list.h"
+
 namespace orbiton::test {
 
 namespace {
@@ -18,6 +20,8 @@ void GlTest::SetUp() {
         ASSERT_TRUE(shared) << OffscreenContext::error();
     }
     ASSERT_TRUE(shared->makeCurrent());
+    // Another test's App may have had its own context current meanwhile.
+    DisplayList::contextMadeCurrent();
     while (glGetError() != GL_NO_ERROR) {
     }
 }

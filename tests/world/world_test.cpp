@@ -5,6 +5,8 @@
 #include <sstream>
 
 #include "paddle_arena/outer_shell.h"
+#include "render/display_list.h"
+#include "render/state_lists.h"
 #include "support/gl_test.h"
 #include "world/world.h"
 
@@ -107,20 +109,41 @@ TEST_F(WorldLists, ReleaseAndBuildPairsLeaveEverythingDrawable) {
     GameCounters c;
     std::istringstream in("OuterShell 2 ff\nShell 1 0.3 0.35 ff f Red\n");
     World w(in, "t.lvl", &c, World::Lists::Build);
-    EXPECT_TRUE(glIsList(w.ball->displayList));
-    EXPECT_TRUE(glIsList(w.paddle->outlineList));
-    EXPECT_TRUE(glIsList(w.bricks[31]->displayList));
-    EXPECT_TRUE(glIsList(static_cast<OuterShell&>(*w.others[0]).displayList));
+    EXPECT_TRUE(glIsList(w.ball->displayList.name()));
+    EXPECT_TRUE(glIsList(w.paddle->outlineList.name()));
+    EXPECT_TRUE(glIsList(w.bricks[31]->displayList.name()));
+    EXPECT_TRUE(glIsList(static_cast<OuterShell&>(*w.others[0]).displayList.name()));
     w.releaseLists();
-    EXPECT_EQ(w.ball->displayList, 0u);
-    EXPECT_EQ(w.bricks[0]->displayList, 0u);
+    EXPECT_EQ(w.ball->displayList.name(), 0u);
+    EXPECT_EQ(w.bricks[0]->displayList.name(), 0u);
     w.buildLists();
     // Lists are made in the order arena, bricks, paddle, ball.
-    const GLuint arena = static_cast<OuterShell&>(*w.others[0]).displayList;
-    EXPECT_LT(arena, w.bricks[0]->displayList);
-    EXPECT_LT(w.bricks[31]->displayList, w.paddle->outlineList);
-    EXPECT_LT(w.paddle->outlineList, w.ball->displayList);
+    const GLuint arena = static_cast<OuterShell&>(*w.others[0]).displayList.name();
+    EXPECT_LT(arena, w.bricks[0]->displayList.name());
+    EXPECT_LT(w.bricks[31]->displayList.name(), w.paddle->outlineList.name());
+    EXPECT_LT(w.paddle->outlineList.name(), w.ball->displayList.name());
     w.releaseLists();
+}
+
+TEST_F(WorldLists, AWorldDestroyedWithItsContextLeavesNoList) {
+    buildStateLists(true);
+    const int before = countLiveDisplayLists();
+    {
+        GameCounters c;
+        std::istringstream in("OuterShell 2 ff\nShell 2 0.3 0.35 ff f Red\n");
+        World w(in, "t.lvl", &c, World::Lists::Build);
+        ASSERT_EQ(w.bricks.size(), 128u);
+        setSightLine(Vec3(0, 0, 0), Vec3(0, 0, 0)); // no brick fades: every chunk is batched
+        frameTime = 0.0f;
+        // Drawing compiles the batches' chunk lists; a hit marks one for recompiling.
+        w.brickBatches.drawSolid(w.bricks);
+        w.hitBrick(w.bricks[5].get());
+        w.brickBatches.drawSolid(w.bricks);
+        w.brickBatches.drawOutlines(w.bricks);
+        // arena, 127 bricks, 2 chunks of 64, paddle outline, ball
+        EXPECT_EQ(countLiveDisplayLists(), before + 1 + 127 + 2 + 1 + 1);
+    }
+    EXPECT_EQ(countLiveDisplayLists(), before);
 }
 
 } // namespace

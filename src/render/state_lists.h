@@ -1,14 +1,14 @@
 #pragma once
 
-#include <GL/gl.h>
+#include "render/display_list.h"
 
 namespace orbiton {
 
 // The three lists every drawing pass begins with. Each pushes the attribute
-// groups it changes; the pass ends with glPopAttrib. 0 while no list exists.
-extern GLuint outlineStateList;
-extern GLuint solidStateList;
-extern GLuint translucentStateList;
+// groups it changes; the pass ends with glPopAttrib. Empty while no list exists.
+extern DisplayList outlineStateList;
+extern DisplayList solidStateList;
+extern DisplayList translucentStateList;
 
 // Compiles the three lists in the current context (outline, solid,
 // translucent), deleting the previous ones; smoothOutlines picks the outline

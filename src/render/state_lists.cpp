@@ -1,18 +1,15 @@
-#include "app/state_lists.h"
+#include "render/state_lists.h"
 
 namespace orbiton {
 
-GLuint outlineStateList = 0;
-GLuint solidStateList = 0;
-GLuint translucentStateList = 0;
+DisplayList outlineStateList;
+DisplayList solidStateList;
+DisplayList translucentStateList;
 
 namespace {
 
-void recompile(GLuint& name) {
-    if (name != 0)
-        glDeleteLists(name, 1);
-    name = glGenLists(1);
-    glNewList(name, GL_COMPILE);
+void recompile(DisplayList& list) {
+    glNewList(list.generate(), GL_COMPILE);
 }
 
 } // namespace
@@ -54,9 +51,9 @@ void buildStateLists(bool smoothOutlines) {
 }
 
 void forgetStateLists() {
-    outlineStateList = 0;
-    solidStateList = 0;
-    translucentStateList = 0;
+    outlineStateList.forget();
+    solidStateList.forget();
+    translucentStateList.forget();
 }
 
 } // namespace orbiton
