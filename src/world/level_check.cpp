@@ -1,9 +1,12 @@
 #include "world/level_check.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <exception>
 #include <fstream>
 
+#include "world/level_file.h"
 #include "world/level_loader.h"
 
 namespace orbiton {
@@ -22,11 +25,44 @@ std::string appliedText(const LevelReport::AppliedLine& a) {
     return buf;
 }
 
+std::string radius(float r) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%g", double(r));
+    return buf;
+}
+
+// What loads without complaint yet makes a level that cannot be played out.
+void findUnplayable(LevelReport& report, std::size_t bricks) {
+    for (const auto& a : report.applied) {
+        if (a.arena || a.bricks == 0)
+            continue;
+        const float r1 = a.firstRadius, r2 = a.secondRadius;
+        if (r1 <= 0.0f || r2 <= 0.0f)
+            report.problems.push_back(
+                {a.line, "Shell radius " + radius(r1 <= 0.0f ? r1 : r2) +
+                             " is not above 0: its bricks pass through the centre"});
+        else if (r1 == r2)
+            report.problems.push_back({a.line, "Shell radii are equal (" + radius(r1) +
+                                                   "): its bricks have no thickness"});
+        // A prism's farthest points are its corners, on the two spheres.
+        const float outer = std::max(std::fabs(r1), std::fabs(r2));
+        if (outer > kPlayableRadius)
+            report.problems.push_back(
+                {a.line, "Shell bricks reach radius " + radius(outer) +
+                             ", beyond the arena's 0.5: the ball is put back on the paddle "
+                             "there and can never clear them"});
+    }
+    if (bricks == 0)
+        report.problems.push_back({0, "the level has no bricks: the game skips it at once"});
+}
+
 // Loads one file and prints its lines; the number of problems found.
 std::size_t checkOne(const std::string& name, bool verbose, std::ostream& out) {
-    std::ifstream file(name, std::ios::binary);
-    if (!file) {
-        out << name << ": cannot open the file\n";
+    std::ifstream file;
+    std::string why;
+    bool missing = false;
+    if (!openLevelFile(name, file, why, missing)) {
+        out << name << ": cannot open the file: " << why << "\n";
         out << name << ": 0 bricks, 0 arena shells (0 triangles), 1 problems\n";
         return 1;
     }
@@ -34,6 +70,7 @@ std::size_t checkOne(const std::string& name, bool verbose, std::ostream& out) {
     ObjectList others;
     LevelReport report;
     LevelLoader(bricks, others, report).loadLevel(file);
+    findUnplayable(report, bricks.size());
 
     struct Entry {
         int line;
@@ -49,8 +86,18 @@ std::size_t checkOne(const std::string& name, bool verbose, std::ostream& out) {
     std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
         return a.line != b.line ? a.line < b.line : a.order < b.order;
     });
-    for (const Entry& e : entries)
-        out << name << ":" << e.line << ": " << e.text << "\n";
+    std::size_t problemsShown = 0;
+    for (const Entry& e : entries) {
+        if (e.order == 0 && problemsShown++ >= kMaxProblemLinesShown)
+            continue;
+        if (e.line == 0) // the file as a whole
+            out << name << ": " << e.text << "\n";
+        else
+            out << name << ":" << e.line << ": " << e.text << "\n";
+    }
+    if (problemsShown > kMaxProblemLinesShown)
+        out << name << ": " << problemsShown - kMaxProblemLinesShown
+            << " more problems not shown\n";
 
     std::size_t triangles = 0;
     for (const auto& o : others)
@@ -64,8 +111,17 @@ std::size_t checkOne(const std::string& name, bool verbose, std::ostream& out) {
 
 int checkLevels(const std::vector<std::string>& files, bool verbose, std::ostream& out) {
     std::size_t problems = 0;
-    for (const std::string& f : files)
-        problems += checkOne(f, verbose, out);
+    for (const std::string& f : files) {
+        try {
+            problems += checkOne(f, verbose, out);
+        } catch (const std::exception& e) {
+            // A read that fails midway (an I/O error): this file's result, not the run.
+            out << f << ": cannot read the file: " << e.what() << "\n";
+            out << f << ": 0 bricks, 0 arena shells (0 triangles), 1 problems\n";
+            ++problems;
+        }
+        out.flush();
+    }
     return problems == 0 ? 0 : 1;
 }
 

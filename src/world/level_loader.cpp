@@ -14,7 +14,7 @@ namespace orbiton {
 namespace {
 
 constexpr std::size_t kDiscardLength = 9999;
-constexpr float kArenaRadius = 0.5f;
+constexpr float kArenaRadius = kPlayableRadius;
 
 std::string hex(unsigned v, int digits) {
     char buf[16];
@@ -49,6 +49,13 @@ std::string quoted(const std::string& s, std::size_t limit = 40) {
     return "\"" + (s.size() > limit ? s.substr(0, limit) + "..." : s) + "\"";
 }
 
+std::string firstWord(const std::string& s) {
+    std::size_t end = 0;
+    while (end < s.size() && !isFieldSpace(s[end]))
+        ++end;
+    return s.substr(0, end);
+}
+
 } // namespace
 
 LevelLoader::LevelLoader(BrickList& bricks_, ObjectList& others_, LevelReport& report_,
@@ -65,6 +72,7 @@ void LevelLoader::loadLevel(std::istream& in) {
         return; // a missing file is the normal end of the level list
     int line = 1;
     std::string buffer;
+    bool firstLine = true;
     for (;;) {
         int c = sb->sgetc();
         while (c != EOF && isFieldSpace(char(c))) {
@@ -91,8 +99,20 @@ void LevelLoader::loadLevel(std::istream& in) {
             }
             longLine = true;
         }
-        if (longLine && buffer[0] != '#')
+        if (firstLine && buffer.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+            // A UTF-8 byte-order mark, as some editors save: not part of the line.
+            std::size_t start = 3;
+            while (start < buffer.size() && isFieldSpace(buffer[start]))
+                ++start;
+            buffer.erase(0, start);
+        }
+        firstLine = false;
+        if (longLine && !buffer.empty() && buffer[0] != '#')
             problem(startLine, "line longer than 255 characters; the rest is ignored");
+        const std::size_t zero = buffer.find('\0');
+        if (zero != std::string::npos && buffer[0] != '#')
+            problem(startLine, "a zero byte at column " + std::to_string(zero + 1) +
+                                   " ends the line there; the rest is ignored");
         parseLine(buffer, startLine);
     }
 }
@@ -124,13 +144,20 @@ void LevelLoader::parseShell(const char* fields, int lineNumber) {
         scan.readHex(subMask) && ++scanned && scan.readWord(materialName, kMaxMaterialNameLength))
         ++scanned;
 
-    if (scanned < 6)
+    const std::string rest = scan.rest();
+    if (scanned < 6 && !rest.empty()) {
+        const char* kinds[] = {"a whole number", "a number", "a number", "a hexadecimal number",
+                               "a hexadecimal number"};
+        problem(lineNumber, std::string("Shell ") + names[scanned] + " " + quoted(firstWord(rest)) +
+                                " is not " + kinds[scanned] +
+                                "; it and the fields after it read as 0");
+    } else if (scanned < 6) {
         problem(lineNumber, std::string("Shell line ends before its ") + names[scanned] +
                                 (scanned < 5 ? "; missing fields read as 0" : ""));
+    }
     if (scan.wordCut())
         problem(lineNumber, "material name longer than 99 characters is cut there");
-    const std::string rest = scan.rest();
-    if (!rest.empty())
+    if (scanned == 6 && !rest.empty())
         problem(lineNumber, "text after the last field ignored: " + quoted(rest));
     if (scan.outOfRange())
         problem(lineNumber, "a number is out of range and was clamped");
@@ -183,6 +210,8 @@ void LevelLoader::parseShell(const char* fields, int lineNumber) {
     LevelReport::AppliedLine applied{lineNumber,      false,         depth,
                                      faceMask & 0xFF, subMask & 0xF, materialName};
     applied.bricks = bricks.size() - before;
+    applied.firstRadius = firstRadius;
+    applied.secondRadius = secondRadius;
     report.applied.push_back(applied);
 }
 
@@ -193,12 +222,17 @@ void LevelLoader::parseOuterShell(const char* fields, int lineNumber) {
     int scanned = 0;
     if (scan.readInt(depth) && ++scanned && scan.readHex(faceMask))
         ++scanned;
-    if (scanned < 2)
+    const std::string rest = scan.rest();
+    if (scanned < 2 && !rest.empty())
+        problem(lineNumber, std::string("OuterShell ") + (scanned == 0 ? "depth " : "face mask ") +
+                                quoted(firstWord(rest)) + " is not a " +
+                                (scanned == 0 ? "whole" : "hexadecimal") +
+                                " number; it and the fields after it read as 0");
+    else if (scanned < 2)
         problem(lineNumber, std::string("OuterShell line ends before its ") +
                                 (scanned == 0 ? "depth" : "face mask") +
                                 "; missing fields read as 0");
-    const std::string rest = scan.rest();
-    if (!rest.empty())
+    else if (!rest.empty())
         problem(lineNumber, "text after the last field ignored: " + quoted(rest));
     if (scan.outOfRange())
         problem(lineNumber, "a number is out of range and was clamped");

@@ -26,6 +26,10 @@ constexpr std::uint64_t kMaxArenaTrianglesPerLevel = 131072;
 constexpr int kMaxShellDepth = 16;
 constexpr std::size_t kMaxLineLength = 255;
 constexpr std::size_t kMaxMaterialNameLength = 99;
+// Problems printed for one file; a badly broken file says how many more it has.
+constexpr std::size_t kMaxProblemLinesShown = 100;
+// The ball is put back on the paddle beyond this radius: nothing there can be hit.
+constexpr float kPlayableRadius = 0.5f;
 
 // The limits a loader enforces; the defaults above unless a tool (the
 // fuzzer, which wants many small runs) asks for less.
@@ -49,6 +53,8 @@ struct LevelReport {
         unsigned subMask;
         std::string material;
         std::size_t bricks = 0;
+        float firstRadius = 0.0f; // of a Shell line
+        float secondRadius = 0.0f;
         std::size_t triangles = 0;
         unsigned collisionMask = 0;
     };

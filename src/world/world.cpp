@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
+
+#include "world/level_file.h"
 
 namespace orbiton {
 
@@ -23,8 +24,14 @@ std::string World::levelFileName(int level, const std::string& levelDirectory) {
 World::World(int level, GameCounters* counters, const std::string& levelDirectory, Lists lists)
     : app(counters) {
     const std::string name = levelFileName(level, levelDirectory);
-    std::ifstream file(name, std::ios::binary);
-    build(file ? &file : nullptr, name, lists);
+    std::ifstream file;
+    std::string why;
+    bool missing = false;
+    const bool readable = openLevelFile(name, file, why, missing);
+    // No file is the normal end of the levels; anything else unreadable is said.
+    if (!readable && !missing)
+        std::fprintf(stderr, "%s: cannot read the level: %s\n", name.c_str(), why.c_str());
+    build(readable ? &file : nullptr, name, lists);
 }
 
 World::World(std::istream& in, const std::string& name, GameCounters* counters, Lists lists)
@@ -36,8 +43,13 @@ void World::build(std::istream* in, const std::string& name, Lists lists) {
     if (in) {
         LevelLoader loader(bricks, others, report);
         loader.loadLevel(*in);
+        std::size_t shown = 0;
         for (const auto& p : report.problems)
-            std::fprintf(stderr, "%s:%d: %s\n", name.c_str(), p.line, p.message.c_str());
+            if (shown++ < kMaxProblemLinesShown)
+                std::fprintf(stderr, "%s:%d: %s\n", name.c_str(), p.line, p.message.c_str());
+        if (shown > kMaxProblemLinesShown)
+            std::fprintf(stderr, "%s: %zu more problems not shown\n", name.c_str(),
+                         shown - kMaxProblemLinesShown);
     }
     ball = std::make_unique<Ball>(this, kBallMass, Vec3(0, 0, 0), Vec3(0, 0, 0));
     paddle = std::make_unique<Paddle>(kPaddleDistance, Vec3(1, 0, 0), Vec3(0, 1, 0), false);

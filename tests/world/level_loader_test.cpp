@@ -212,8 +212,35 @@ TEST(LevelLoader, ZeroBytesEndALineAndNonFiniteRadiiAreRefused) {
     auto l = load(std::string("Shell 1 0.3 0.35 80 f Red\0garbage\n", 34) +
                   "Shell 1 inf 0.35 80 f Red\nShell 1 nan 0.35 80 f Red\n");
     EXPECT_EQ(l->bricks.size(), 4u);
+    // The line still loads up to the zero byte, which is said, not silent.
+    EXPECT_TRUE(l->mentions(1, "zero byte at column 26"));
     EXPECT_TRUE(l->mentions(2, "not a finite number"));
     EXPECT_TRUE(l->mentions(3, "not a finite number"));
+}
+
+TEST(LevelLoader, AByteOrderMarkIsSkippedAndNoLineVanishes) {
+    // Saved by an editor that marks UTF-8: the first line must still count.
+    auto marked = load("\xEF\xBB\xBFShell 1 0.3 0.35 80 f Red\nShell 1 0.4 0.45 01 f Blue\n");
+    EXPECT_EQ(marked->bricks.size(), 8u);
+    EXPECT_TRUE(marked->report.problems.empty());
+    // A mark before spaces or an empty first line: later line numbers stay right.
+    auto spaced = load("\xEF\xBB\xBF  OuterShell 1 ff\n\nShell 1 0.3 0.35 80 f Pink\n");
+    EXPECT_EQ(spaced->others.size(), 1u);
+    EXPECT_TRUE(spaced->mentions(3, "unknown material \"Pink\""));
+    // The same bytes later in a file are no mark: that line is not a level line.
+    auto inside = load("Shell 1 0.3 0.35 80 f Red\n\xEF\xBB\xBFShell 1 0.4 0.45 01 f Blue\n");
+    EXPECT_EQ(inside->bricks.size(), 4u);
+}
+
+TEST(LevelLoader, AFieldThatIsNotANumberIsNamedAsSuch) {
+    auto l = load("OuterShell 3 zz\nShell 1 0.3 0.35 8g f Red\nShell x 0.3 0.35 80 f Red\n"
+                  "Shell 1 0.3 wide 80 f Red\n");
+    EXPECT_TRUE(l->mentions(1, "face mask \"zz\" is not a hexadecimal number"));
+    EXPECT_FALSE(l->mentions(1, "ends before"));
+    // "8g" reads as 8 as formatted input would; the rest is then left over.
+    EXPECT_TRUE(l->mentions(2, "part mask \"g\" is not a hexadecimal number"));
+    EXPECT_TRUE(l->mentions(3, "depth \"x\" is not a whole number"));
+    EXPECT_TRUE(l->mentions(4, "second radius \"wide\" is not a number"));
 }
 
 TEST(LevelLoader, MissingStreamGivesNothing) {

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <utility>
 
 #include "paddle_arena/outer_shell.h"
 #include "render/display_list.h"
@@ -85,6 +88,39 @@ TEST(World, LevelFileNames) {
     EXPECT_EQ(World::levelFileName(1, ""), "1.lvl");
     EXPECT_EQ(World::levelFileName(12, "levels"), "levels/12.lvl");
     EXPECT_EQ(World::levelFileName(3, "/a/b/"), "/a/b/3.lvl");
+}
+
+// A level folder holding a directory, a FIFO or a device where a level file
+// should be: the level plays empty, says why, and nothing is read or blocks.
+TEST(World, ALevelThatIsNotAFileIsAnEmptyLevelWithAMessage) {
+    namespace fs = std::filesystem;
+    const std::string dir = ::testing::TempDir() + "not-files/";
+    fs::remove_all(dir);
+    fs::create_directories(dir + "4.lvl");
+    ASSERT_EQ(mkfifo((dir + "5.lvl").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", dir + "6.lvl");
+    const std::pair<int, const char*> cases[] = {
+        {4, "is a directory"},
+        {5, "is not a regular file"},
+        {6, "is not a regular file"},
+        {7, nullptr}, // simply missing: the normal end of the levels, no message
+    };
+    for (const auto& [level, why] : cases) {
+        GameCounters c;
+        ::testing::internal::CaptureStderr();
+        World w(level, &c, dir, World::Lists::Defer);
+        const std::string err = ::testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(w.bricks.empty());
+        EXPECT_TRUE(w.levelCleared());
+        if (why)
+            EXPECT_NE(
+                err.find(World::levelFileName(level, dir) + ": cannot read the level: " + why),
+                std::string::npos)
+                << err;
+        else
+            EXPECT_EQ(err, "");
+    }
+    fs::remove_all(dir);
 }
 
 TEST(World, ReadsTheNumberedFileAndReportsProblems) {
