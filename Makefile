@@ -10,8 +10,9 @@ all: build
 deps:
 	./scripts/install-deps.sh
 
+# Configures once; after that the build itself re-runs CMake when a CMake file changes.
 configure: deps
-	cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS)
+	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -26,7 +27,9 @@ test-sanitize: deps
 	cmake --build --preset debug
 	./scripts/run-tests.sh build/debug
 
-run: build
+# Only the game: the test suites are not built to play.
+run: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target orbiton3d
 	./scripts/play.sh $(BUILD_DIR)
 
 # Benchmarks (Google Benchmark), their JSON, and the step-time plot of docs/performance.md.

@@ -2,6 +2,7 @@
 // level checker.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -13,13 +14,15 @@
 #include "platform/headless_platform.h"
 #include "platform/sdl_platform.h"
 #include "world/level_check.h"
+#include "world/level_file.h"
 
 namespace {
 
 const char* kUsage =
-    "Usage: orbiton3d [--levels DIR] [--fullscreen] [--demo]\n"
-    "       orbiton3d --headless --frames N [--demo] [--dt SECONDS] [--size WxH] [--levels DIR]\n"
-    "                 [--script FILE] [--screenshot FILE.png] [--events FILE]\n"
+    "Usage: orbiton3d [--levels DIR] [--level N] [--fullscreen] [--demo] [--events FILE]\n"
+    "       orbiton3d --headless --frames N [--demo] [--level N] [--dt SECONDS] [--size WxH]\n"
+    "                 [--levels DIR] [--script FILE] [--screenshot FILE.png] [--events FILE]\n"
+    "                 [--soak] [--no-draw]\n"
     "       orbiton3d --preview LEVEL FILE.png [--levels DIR] [--size WxH]\n"
     "       orbiton3d --check [--verbose] FILE...\n"
     "       orbiton3d --help | --version\n"
@@ -29,10 +32,12 @@ const char* kUsage =
     "  --levels DIR    read the levels 1.lvl, 2.lvl, ... from DIR (default: the\n"
     "                  working directory if it has 1.lvl, else the bundled levels)\n"
     "  --fullscreen    start in full screen (F switches while playing)\n"
-    "  --demo          attract mode: the game plays itself through the levels\n"
+    "  --demo          attract mode: the game plays itself through the levels until\n"
+    "                  the first mouse movement, key or click hands it over\n"
     "  --level N       start on level N (default 1)\n"
     "  --events FILE   write one line per game event (see below); full-screen\n"
-    "                  switches also log the display lists alive and the memory\n"
+    "                  switches also log the display lists alive, the memory and\n"
+    "                  the paddle's turn\n"
     "\n"
     "Headless mode plays the real game without a display, drawing off-screen:\n"
     "  --frames N      stop after N frames\n"
@@ -182,6 +187,37 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
     return "";
 }
 
+// The level folder and the level to preview must be there before anything
+// starts; an empty string when they are.
+std::string checkLevelPaths(const Options& o) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (!o.levels.empty()) {
+        const fs::file_status st = fs::status(o.levels, ec);
+        if (ec)
+            return "--levels " + o.levels + ": " + ec.message();
+        if (!fs::is_directory(st))
+            return "--levels " + o.levels + ": not a directory";
+    }
+    const std::string dir = orbiton::resolveLevelDirectory(o.levels);
+    if (o.previewLevel > 0) {
+        const std::string name = orbiton::World::levelFileName(o.previewLevel, dir);
+        std::ifstream file;
+        std::string why;
+        bool missing = false;
+        if (!orbiton::openLevelFile(name, file, why, missing))
+            return "no level " + std::to_string(o.previewLevel) + " to preview: " + name + ": " +
+                   why;
+    } else if (!o.levels.empty() &&
+               !fs::exists(orbiton::World::levelFileName(o.level, o.levels), ec)) {
+        std::fprintf(stderr,
+                     "orbiton3d: warning: %s has no %d.lvl; a level missing from the folder "
+                     "plays as an empty level\n",
+                     o.levels.c_str(), o.level);
+    }
+    return "";
+}
+
 // Sets the game up as the options say; false when the events file cannot be written.
 bool configure(const Options& o, std::ofstream& events) {
     if (!o.events.empty()) {
@@ -265,7 +301,9 @@ int main(int argc, char** argv) {
         return check(args);
 
     Options o;
-    const std::string error = parse(args, o);
+    std::string error = parse(args, o);
+    if (error.empty())
+        error = checkLevelPaths(o);
     if (!error.empty())
         return usageError(error);
     if (o.headless)

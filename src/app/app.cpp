@@ -6,8 +6,8 @@
 #include <cstdio>
 
 #include "app/render_setup.h"
-#include "render/state_lists.h"
 #include "objects/brick.h"
+#include "render/state_lists.h"
 
 namespace orbiton {
 
@@ -195,6 +195,8 @@ void App::render(float dt) {
     std::snprintf(number, sizeof number, "Level: %d", level);
     drawText(number, 10, height - 30);
     drawText(fpsText, 10, 10);
+    if (autopilot) // the attract mode says so, top right
+        drawText("DEMO", width - 10 - int(textWidth("DEMO") + 0.5f), height - 30);
 
     setSightLine(viewDirection, world->ball->position);
     frameTime = dt;

@@ -52,11 +52,15 @@ class App : public GameCounters {
     void switchMouseCapture();
     void launchBall();
     void recentreMouse();
+    // The player's first input ends the attract mode; play goes on from there.
+    void handOver();
 
     // Overlay text and frame rate.
     void createFont();
     void setRasterPosition(int x, int y);
     void drawText(const char* text, int x, int y);
+    // How far drawing the text moves the raster position, in pixels.
+    float textWidth(const char* text) const;
     void countFrame(float dt);
 
     // Moves the launched ball through one frame in equal sub-steps short
@@ -82,6 +86,10 @@ class App : public GameCounters {
     bool paddleVisible = true;
     int mouseDx = 0;
     int mouseDy = 0;
+    // Set by a new window (at start and at each full-screen switch): the
+    // cursor's offset from its centre is the window change's doing, not the
+    // player's, until the first recentring.
+    bool discardMouse = false;
     Vec3 viewDirection;
     Vec3 viewUp;
     float viewDistance = 1.15f;

@@ -1,13 +1,23 @@
 #include <GL/gl.h>
 
+#include <cstdio>
+#include <string>
+
 #include "app/app.h"
-#include "render/state_lists.h"
 #include "platform/process_memory.h"
+#include "render/state_lists.h"
 
 namespace orbiton {
 
 namespace {
 constexpr float kSpeedStep = 0.05f;
+
+std::string quaternionText(const Quaternion& q) {
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "%.9g %.9g %.9g %.9g", double(q.w), double(q.x), double(q.y),
+                  double(q.z));
+    return buf;
+}
 } // namespace
 
 void App::handleMessage(const PlatformEvent& event) {
@@ -20,12 +30,14 @@ void App::handleMessage(const PlatformEvent& event) {
         platform->postQuit();
         break;
     case PlatformEvent::Type::KeyDown:
+        handOver();
         onKeyDown(event.key);
         break;
     case PlatformEvent::Type::KeyUp:
         onKeyUp(event.key);
         break;
     case PlatformEvent::Type::LeftButtonDown:
+        handOver();
         launchBall();
         break;
     case PlatformEvent::Type::Quit:
@@ -92,7 +104,8 @@ void App::switchFullscreen() {
         logEvent(std::string("fullscreen ") + (fullscreen ? "on" : "off") + " lists " +
                  std::to_string(countLiveDisplayLists()) + " bricks " +
                  std::to_string(world->bricks.size()) + " memory " + std::to_string(residentKiB()) +
-                 " heap " + std::to_string(heapInUseKiB()));
+                 " heap " + std::to_string(heapInUseKiB()) + " paddle " +
+                 quaternionText(world->paddle->orientation));
 }
 
 void App::switchMouseCapture() {
@@ -119,9 +132,21 @@ void App::recentreMouse() {
     const int cx = width / 2, cy = height / 2;
     int x, y;
     platform->cursorPosition(x, y);
-    mouseDx += x - cx;
-    mouseDy += y - cy;
+    if (discardMouse) {
+        discardMouse = false;
+    } else if (x != cx || y != cy) {
+        handOver();
+        mouseDx += x - cx;
+        mouseDy += y - cy;
+    }
     platform->warpCursor(cx, cy);
+}
+
+void App::handOver() {
+    if (autopilot) {
+        autopilot.reset();
+        logEvent("demo ends");
+    }
 }
 
 } // namespace orbiton

@@ -64,6 +64,16 @@ void App::drawText(const char* text, int x, int y) {
     glPopAttrib();
 }
 
+float App::textWidth(const char* text) const {
+    float w = 0.0f;
+    for (const char* c = text; *c != '\0'; ++c) {
+        const int i = int(static_cast<unsigned char>(*c)) - kFirstGlyph;
+        if (i >= 0 && std::size_t(i) < overlayGlyphs.size())
+            w += overlayGlyphs[std::size_t(i)].advance;
+    }
+    return w;
+}
+
 void App::countFrame(float dt) {
     fpsFrames = fpsFrames + 1;
     fpsSeconds = fpsSeconds + double(dt);

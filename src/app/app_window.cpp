@@ -34,6 +34,7 @@ bool App::createWindow(bool fs) {
         return false;
     windowOpen = true;
     DisplayList::contextMadeCurrent();
+    discardMouse = true;
     if (mouseCaptured) {
         platform->showCursor(false);
         platform->captureMouse(true);

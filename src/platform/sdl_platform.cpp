@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "platform/font_rasteriser.h"
 
@@ -42,6 +43,21 @@ bool SdlPlatform::initialise() {
         return true;
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "orbiton3d: %s\n", SDL_GetError());
+        return false;
+    }
+    // With no display SDL falls back to drivers that show nothing (off-screen,
+    // dummy): the game would run unseen. Only a user who names one gets it.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if (driver &&
+        (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0 ||
+         std::strcmp(driver, "evdev") == 0) &&
+        !(asked && std::strstr(asked, driver))) {
+        std::fprintf(stderr,
+                     "orbiton3d: no display to show the game on (SDL found only the "
+                     "\"%s\" video driver; is DISPLAY or WAYLAND_DISPLAY set?)\n",
+                     driver);
+        SDL_Quit();
         return false;
     }
     initialised = true;

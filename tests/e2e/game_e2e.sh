@@ -17,19 +17,14 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # A display of our own, whatever the caller has.
-for n in $(seq 90 130); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-done
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+. "$(dirname "$0")/xvfb.sh"
+start_xvfb "$work/xvfb.log" || { pids+=("${xvfb_pid:-}"); fail "Xvfb did not start: $(cat "$work/xvfb.log")"; }
+pids+=("$xvfb_pid")
 evilwm >"$work/wm.log" 2>&1 &
 pids+=($!)
 sleep 0.3
 
-"$game" --levels "$levels" >"$work/game.log" 2>&1 &
+"$game" --levels "$levels" --events "$work/events.txt" >"$work/game.log" 2>&1 &
 game_pid=$!
 pids+=($game_pid)
 wid=$(timeout 20 xdotool search --sync --onlyvisible --name "^Orbiton 3D$" | head -n 1) ||
@@ -76,10 +71,21 @@ xdotool key f
 for _ in $(seq 30); do [ "$(size)" = "800x600" ] && break; sleep 0.1; done
 [ "$(size)" = "800x600" ] || fail "F back gave $(size), not 800x600"
 focus; sleep 0.3
+# Two more round trips with the mouse untouched: a window change is no
+# player's motion, so the paddle (logged after each switch) never turns.
+for want in 1280x1024 800x600 1280x1024 800x600; do
+  xdotool key f
+  for _ in $(seq 30); do [ "$(size)" = "$want" ] && break; sleep 0.1; done
+  focus; sleep 0.3
+done
+sleep 0.3
+turns=$(grep ' fullscreen ' "$work/events.txt" | sed 's/.* paddle //' | sort -u)
+[ "$(grep -c ' fullscreen ' "$work/events.txt")" = 6 ] || fail "not six switches: $(cat "$work/events.txt")"
+[ "$(echo "$turns" | wc -l)" = 1 ] || fail "the switches turned the paddle: $turns"
 
 xdotool key Escape
 for _ in $(seq 50); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$game_pid" 2>/dev/null && fail "Escape did not end the game"
 wait "$game_pid" && status=0 || status=$?
 [ "$status" = 0 ] || fail "the game exited with $status: $(cat "$work/game.log")"
-echo "PASS: window 800x600, mouse turns the view, click launches, P pauses, F full screen and back, Escape exits 0"
+echo "PASS: window 800x600, mouse turns the view, click launches, P pauses, F full screen and back (six switches, paddle unturned), Escape exits 0"

@@ -11,9 +11,14 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$work/prefix" >"$work/install.log" || fail "install: $(cat "$work/install.log")"
-for f in bin/orbiton3d share/orbiton3d/levels/1.lvl share/applications/orbiton3d.desktop \
-         share/icons/hicolor/256x256/apps/orbiton3d.png; do
+for f in bin/orbiton3d share/orbiton3d/levels/1.lvl share/applications/orbiton3d.desktop; do
   [ -e "$work/prefix/$f" ] || fail "$f was not installed"
+done
+# The menu icon at every size the icon theme looks up, each really that size.
+for size in 32 48 64 128 256; do
+  icon=$work/prefix/share/icons/hicolor/${size}x${size}/apps/orbiton3d.png
+  [ -e "$icon" ] || fail "no ${size}x${size} icon"
+  [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "the ${size}x${size} icon is $(identify -format '%wx%h' "$icon")"
 done
 [ "$(ls "$work/prefix/share/orbiton3d/levels" | wc -l)" = "$(ls "$levels"/*.lvl | wc -l)" ] ||
   fail "not every level was installed"
@@ -34,5 +39,6 @@ if [ "${3:-}" = "--deb" ]; then
   done
   contents=$(dpkg-deb --contents "$deb")
   grep -q './usr/share/orbiton3d/levels/1.lvl' <<<"$contents" || fail "no levels in the package"
+  grep -q './usr/share/icons/hicolor/48x48/apps/orbiton3d.png' <<<"$contents" || fail "no icon in the package"
 fi
 echo "PASS: installed game plays level 1 ($expected bricks) from an unrelated directory"

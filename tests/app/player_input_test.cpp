@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include "support/app_harness.h"
+
+namespace orbiton {
+namespace {
+
+using test::AppHarness;
+using test::LevelDirectory;
+
+const char* kLevel = "OuterShell 3 ff\nShell 1 0.2 0.25 ff f Red\n";
+
+bool isIdentity(const Quaternion& q) {
+    return q.w == 1.0f && q.x == 0.0f && q.y == 0.0f && q.z == 0.0f;
+}
+
+// The cursor sits at the old window's centre when the new window opens, far
+// from the new centre: that offset is the switch's, not the player's.
+TEST(PlayerInput, FullScreenSwitchesNeverTurnThePaddle) {
+    LevelDirectory levels("switch-mouse");
+    levels.write(1, kLevel);
+    HeadlessPlatform::Options o;
+    o.desktopWidth = 1280;
+    o.desktopHeight = 1024;
+    AppHarness h(o, levels.path());
+    ASSERT_TRUE(h.start());
+    h.frames(2);
+    for (int i = 1; i <= 4; ++i) {
+        h.platform.scriptKey(h.platform.framesDrawn() + 1, key::F, true);
+        h.frames(2);
+        EXPECT_EQ(h.app.fullscreen, i % 2 == 1);
+        EXPECT_TRUE(isIdentity(h.app.world->paddle->orientation)) << "after switch " << i;
+        int x = 0, y = 0;
+        h.platform.cursorPosition(x, y);
+        EXPECT_EQ(x, h.app.width / 2);
+        EXPECT_EQ(y, h.app.height / 2);
+    }
+    EXPECT_EQ(h.app.world->paddle->position, Vec3(1, 0, 0));
+    // The player's own motion after a switch still counts.
+    h.platform.scriptKey(h.platform.framesDrawn() + 1, key::F, true);
+    h.frames(2);
+    h.platform.scriptMouse(h.platform.framesDrawn() + 1, 30, 0);
+    h.frames(2);
+    EXPECT_FALSE(isIdentity(h.app.world->paddle->orientation));
+}
+
+struct Demo {
+    LevelDirectory levels{"demo-hand-over"};
+    std::unique_ptr<AppHarness> h;
+
+    Demo() {
+        levels.write(1, kLevel);
+        HeadlessPlatform::Options o;
+        o.windowWidth = 160;
+        o.windowHeight = 120;
+        h = std::make_unique<AppHarness>(o, levels.path());
+        h->app.autopilot = std::make_unique<Autopilot>(3);
+        EXPECT_TRUE(h->start());
+        h->frames(120); // the attract mode has launched and steers
+    }
+    long next() const { return h->platform.framesDrawn() + 1; }
+};
+
+// The player's first mouse movement, key or click hands the game over; the
+// game goes on from where the attract mode left it.
+TEST(PlayerInput, TheFirstInputEndsTheAttractMode) {
+    {
+        Demo d;
+        ASSERT_TRUE(d.h->app.autopilot);
+        const int score = d.h->app.score;
+        d.h->platform.scriptMouse(d.next(), 5, 0);
+        d.h->frames(1);
+        EXPECT_FALSE(d.h->app.autopilot);
+        EXPECT_NE(d.h->events.str().find(" demo ends\n"), std::string::npos);
+        EXPECT_EQ(d.h->app.level, 1);
+        EXPECT_GE(d.h->app.score, score);
+        // Nobody steers now: with the mouse still the paddle stays put.
+        d.h->frames(1);
+        const Quaternion q = d.h->app.world->paddle->orientation;
+        d.h->frames(30);
+        const Quaternion r = d.h->app.world->paddle->orientation;
+        EXPECT_TRUE(q.w == r.w && q.x == r.x && q.y == r.y && q.z == r.z);
+    }
+    {
+        Demo d;
+        d.h->platform.scriptKey(d.next(), key::P, true);
+        d.h->frames(1);
+        EXPECT_FALSE(d.h->app.autopilot);
+        EXPECT_TRUE(d.h->app.paused); // the key still does its own work
+    }
+    {
+        Demo d;
+        d.h->app.world->resetBall(); // on the paddle, so the click launches it
+        d.h->platform.scriptClick(d.next());
+        d.h->frames(1);
+        EXPECT_FALSE(d.h->app.autopilot);
+        EXPECT_TRUE(d.h->app.ballLaunched);
+    }
+}
+
+// Dark pixels in the top-right corner, where the attract mode says "DEMO".
+int darkTopRight(const AppHarness& h) {
+    const auto& rows = h.platform.lastFrame();
+    const int w = h.platform.windowWidth();
+    int n = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = w - 130; x < w; ++x) {
+            const std::size_t i = (std::size_t(y) * w + x) * 4;
+            n += rows[i] < 40 && rows[i + 1] < 40 && rows[i + 2] < 40;
+        }
+    return n;
+}
+
+TEST(PlayerInput, TheAttractModeSaysDemoUntilHandedOver) {
+    LevelDirectory levels("demo-line");
+    // No arena, no brick near the corner: only text can be dark there.
+    levels.write(1, "Shell 1 0.05 0.06 80 f Red\n");
+    HeadlessPlatform::Options o;
+    o.captureLastFrame = true;
+    AppHarness h(o, levels.path());
+    h.app.autopilot = std::make_unique<Autopilot>(1);
+    ASSERT_TRUE(h.start());
+    h.frames(2);
+    EXPECT_GT(darkTopRight(h), 100);
+    h.platform.scriptKey(h.platform.framesDrawn() + 1, key::O, true);
+    h.frames(2);
+    EXPECT_EQ(darkTopRight(h), 0);
+}
+
+} // namespace
+} // namespace orbiton

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+namespace orbiton::test {
+
+// What a run of the game's executable did.
+struct BinaryRun {
+    int status = -1; // the exit status; -1 when it did not exit by itself
+    std::string err; // what it wrote on stderr
+};
+
+// Runs orbiton3d with the arguments (shell words) under a 60-second limit,
+// with envPrefix (such as "env -u DISPLAY") in front; stdout is dropped.
+BinaryRun runBinary(const std::string& args, const std::string& envPrefix = "");
+
+} // namespace orbiton::test
