@@ -1,10 +1,10 @@
 #include "objects/ball.h"
 
-#include "render/state_lists.h"
 #include "geometry/primitives.h"
 #include "geometry/sphere_mesh.h"
 #include "geometry/triangle_index.h"
-#include "world/world.h"
+#include "objects/brick.h"
+#include "render/state_lists.h"
 
 namespace orbiton {
 
@@ -15,7 +15,7 @@ constexpr double kArenaRadius = 0.5;
 constexpr int kMaxWallContacts = 4;
 } // namespace
 
-Ball::Ball(World* world_, float mass_, const Vec3& position_, const Vec3& velocity_)
+Ball::Ball(BallWorld* world_, float mass_, const Vec3& position_, const Vec3& velocity_)
     : SceneObject(position_, velocity_, mass_), world(world_) {
     material = findMaterial("Ball");
     shape = std::make_unique<SphereMesh>(2, radius, true, 255);
@@ -29,19 +29,16 @@ Ball::~Ball() {
 void Ball::step(float dt) {
     collisionMask = 255;
     bool hit = false;
-    if (collideWith(*world->paddle, dt, contactNormal)) {
-        bounceOff(*world->paddle, contactNormal);
+    SceneObject& paddle = world->paddleObject();
+    if (collideWith(paddle, dt, contactNormal)) {
+        bounceOff(paddle, contactNormal);
         hit = true;
     }
     if (!hit) {
-        const double near = world->broadPhase ? reach(dt) : -1.0;
-        if (near >= 0.0) {
-            nearBricks.clear();
-            world->brickIndex.near(position, float(near), nearBricks);
-        }
-        const std::size_t count = near >= 0.0 ? nearBricks.size() : world->bricks.size();
-        for (std::size_t i = 0; i < count; ++i) {
-            Brick& brick = near >= 0.0 ? *nearBricks[i] : *world->bricks[i];
+        nearBricks.clear();
+        world->candidateBricks(position, world->narrowsSearch() ? reach(dt) : -1.0, nearBricks);
+        for (Brick* b : nearBricks) {
+            Brick& brick = *b;
             if ((brick.collisionMask & collisionMask) == 0)
                 continue;
             if (collideWith(brick, dt, contactNormal)) {
@@ -53,7 +50,7 @@ void Ball::step(float dt) {
         }
     }
     if (!hit) {
-        for (auto& other : world->others) {
+        for (auto& other : world->walls()) {
             if ((other->collisionMask & collisionMask) == 0)
                 continue;
             // Near an edge of the wall the ball can cross two faces' planes in
@@ -85,7 +82,7 @@ double Ball::reach(float dt) const {
 
 bool Ball::collideWith(SceneObject& object, float dt, Vec3& normalOut) {
     const Mesh& m = *object.getShape();
-    const bool useIndex = world && world->broadPhase && m.index() != nullptr;
+    const bool useIndex = world && world->narrowsSearch() && m.index() != nullptr;
     return findContact(m, dt, normalOut, useIndex) >= 0;
 }
 

@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "objects/ball_world.h"
 #include "objects/scene_object.h"
 #include "render/display_list.h"
 
 namespace orbiton {
 
-class World;
 class Brick;
 
 // The one moving object. Each step tests the paddle, then the bricks in list
@@ -19,7 +19,7 @@ class Brick;
 // farther than 0.5 from the centre, goes back onto the paddle.
 class Ball : public SceneObject {
   public:
-    Ball(World* world, float mass, const Vec3& position, const Vec3& velocity);
+    Ball(BallWorld* world, float mass, const Vec3& position, const Vec3& velocity);
     ~Ball() override;
 
     void draw() override;
@@ -43,7 +43,7 @@ class Ball : public SceneObject {
     // Reflects the ball's velocity relative to the object along n (restitution 1).
     void bounceOff(const SceneObject& object, const Vec3& n);
 
-    World* world;
+    BallWorld* world;
     float radius = 0.01f;
     Vec3 contactNormal;
     DisplayList displayList;

@@ -21,8 +21,8 @@ std::string World::levelFileName(int level, const std::string& levelDirectory) {
     return levelDirectory.back() == '/' ? levelDirectory + name : levelDirectory + "/" + name;
 }
 
-World::World(int level, GameCounters* counters, const std::string& levelDirectory, Lists lists)
-    : app(counters) {
+World::World(int level, GameCounters* counters_, const std::string& levelDirectory, Lists lists)
+    : counters(counters_) {
     const std::string name = levelFileName(level, levelDirectory);
     std::ifstream file;
     std::string why;
@@ -34,8 +34,8 @@ World::World(int level, GameCounters* counters, const std::string& levelDirector
     build(readable ? &file : nullptr, name, lists);
 }
 
-World::World(std::istream& in, const std::string& name, GameCounters* counters, Lists lists)
-    : app(counters) {
+World::World(std::istream& in, const std::string& name, GameCounters* counters_, Lists lists)
+    : counters(counters_) {
     build(&in, name, lists);
 }
 
@@ -83,7 +83,7 @@ void World::indexObjects() {
 void World::resetBall() {
     ball->position = paddle->position * kRestFactor;
     ball->velocity = Vec3(0, 0, 0);
-    app->ballLaunched = false;
+    counters->ballLaunched = false;
 }
 
 void World::hitBrick(Brick* brick) {
@@ -96,7 +96,17 @@ void World::hitBrick(Brick* brick) {
         bricks.erase(it); // the others keep their order
         ++bricksRemoved;
     }
-    app->score += kBrickPoints;
+    counters->score += kBrickPoints;
+}
+
+void World::candidateBricks(const Vec3& position, double reach, std::vector<Brick*>& out) {
+    if (broadPhase && reach >= 0.0) {
+        brickIndex.near(position, float(reach), out);
+        return;
+    }
+    out.reserve(bricks.size());
+    for (auto& b : bricks)
+        out.push_back(b.get());
 }
 
 void World::buildLists() {

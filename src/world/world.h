@@ -20,7 +20,7 @@ struct GameCounters {
 // Everything of one level: arena shells, bricks, ball and paddle. It answers
 // whether the level is cleared, puts the ball back on the paddle and removes
 // bricks the ball hits.
-class World {
+class World : public BallWorld {
   public:
     // Builds display lists at once (the game, with a current context) or
     // leaves that to a later buildLists (tools and simulations without one).
@@ -33,24 +33,31 @@ class World {
           Lists lists = Lists::Build);
     // The same from an open stream; name is used in messages.
     World(std::istream& in, const std::string& name, GameCounters* counters, Lists lists);
-    ~World();
+    ~World() override;
     World(const World&) = delete;
     World& operator=(const World&) = delete;
 
     static std::string levelFileName(int level, const std::string& levelDirectory);
 
     bool levelCleared() const { return bricks.empty(); }
-    void resetBall();
+    void resetBall() override;
     // Removes and destroys the brick and scores 100; a brick not in the list
     // is only scored.
-    void hitBrick(Brick* brick);
+    void hitBrick(Brick* brick) override;
+
+    // The Ball's view: the paddle, the bricks near it (through the brick
+    // index while broadPhase is on), the arena shells.
+    SceneObject& paddleObject() override { return *paddle; }
+    void candidateBricks(const Vec3& position, double reach, std::vector<Brick*>& out) override;
+    const std::vector<std::unique_ptr<SceneObject>>& walls() const override { return others; }
+    bool narrowsSearch() const override { return broadPhase; }
     void buildLists();
     void releaseLists();
     // Rebuilds the ball's spatial indexes after the lists were changed by
     // other means than hitBrick (a level editor, a test).
     void indexObjects();
 
-    GameCounters* app;
+    GameCounters* counters; // the score and the ball's flight, kept by the owner
     ObjectList others;
     BrickList bricks;
     std::unique_ptr<Ball> ball;
