@@ -149,21 +149,17 @@ void BM_RenderFrame(benchmark::State& state) {
     o.windowHeight = height;
     HeadlessPlatform platform(o);
     App a;
-    a.platform = &platform;
     a.levelDirectory = dir;
     a.autopilot = std::make_unique<Autopilot>(1);
-    if (!a.registerWindowClass() || !a.createWindow(false)) {
+    if (!a.start(platform)) {
         state.SkipWithError("no off-screen context");
         return;
     }
-    a.startLevel(0, 1, 3);
-    a.firstIdle();
+    // Turns until one frame has been drawn, its events handled first.
     auto frame = [&] {
-        PlatformEvent e;
-        while (platform.pollEvent(e))
-            if (e.type != PlatformEvent::Type::Quit)
-                a.handleMessage(e);
-        a.runFrame();
+        const long drawn = platform.framesDrawn();
+        while (platform.framesDrawn() == drawn && a.turn() != App::Turn::Quit) {
+        }
     };
     for (int i = 0; i < 30; ++i)
         frame();
@@ -175,8 +171,7 @@ void BM_RenderFrame(benchmark::State& state) {
     state.counters["fps"] =
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     state.SetLabel(levelName(level) + " " + std::to_string(width) + "x" + std::to_string(height));
-    a.world->releaseLists();
-    a.destroyWindow();
+    a.stop();
 }
 
 // The largest level built in a child process of its own, whose peak

@@ -32,6 +32,15 @@ void App::logEvent(const std::string& what) {
 }
 
 bool App::run(Platform& p) {
+    if (!start(p))
+        return false;
+    while (turn() != Turn::Quit) {
+    }
+    stop();
+    return true;
+}
+
+bool App::start(Platform& p) {
     platform = &p;
     if (!registerWindowClass()) {
         platform->messageBox("Window initialization failed", "Error");
@@ -47,23 +56,26 @@ bool App::run(Platform& p) {
     startLevel(0, firstLevel, 3);
     if (mouseCaptured)
         platform->warpCursor(width / 2, height / 2);
+    return true;
+}
 
+App::Turn App::turn() {
     PlatformEvent event;
-    for (;;) {
-        if (platform->pollEvent(event)) {
-            if (event.type == PlatformEvent::Type::Quit)
-                break;
-            handleMessage(event);
-        } else {
-            (this->*idleHandler)();
-        }
+    if (platform->pollEvent(event)) {
+        if (event.type == PlatformEvent::Type::Quit)
+            return Turn::Quit;
+        handleMessage(event);
+        return Turn::Event;
     }
+    (this->*idleHandler)();
+    return Turn::Idle;
+}
 
+void App::stop() {
     if (world && windowOpen)
         world->releaseLists();
     destroyWindow();
     unregisterWindowClass();
-    return true;
 }
 
 void App::firstIdle() {

@@ -24,8 +24,21 @@ class App : public GameCounters {
     ~App();
 
     // Plays until Escape or the close box; false when the window or the
-    // context could not be made (a message box has said why).
+    // context could not be made (a message box has said why). It is start,
+    // turn until the quit message, stop.
     bool run(Platform& platform);
+
+    // The game's life in three calls, for run and for anything that drives
+    // the game itself (tests, benchmarks). start opens the window and the
+    // first level; false when that failed (a message box has said why, and
+    // nothing is left to stop).
+    bool start(Platform& platform);
+    // One turn of the loop: one pending event, or one idle turn (a frame,
+    // the first only arms the frame loop) when none is pending.
+    enum class Turn { Event, Idle, Quit };
+    Turn turn();
+    // Gives back the level's lists, the window and the platform.
+    void stop();
 
     // One idle turn: the first only arms the frame, later ones run frames.
     void firstIdle();

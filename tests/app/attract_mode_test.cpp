@@ -31,10 +31,8 @@ TEST(AttractMode, ClearsEveryBundledLevel) {
         h.app.firstLevel = level;
         h.app.drawing = false;
         h.app.autopilot = std::make_unique<Autopilot>(std::uint32_t(level));
-        ASSERT_TRUE(h.platform.initialise());
-        h.app.platform = &h.platform;
-        ASSERT_TRUE(h.app.createWindow(false));
-        h.app.startLevel(0, level, 3);
+        h.app.firstLevel = level;
+        ASSERT_TRUE(h.start());
         const std::size_t bricks = h.app.world->bricks.size();
         const long budget = long(bricks) * 250 + 20000;
         long frames = 0;

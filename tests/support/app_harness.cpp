@@ -28,34 +28,20 @@ AppHarness::AppHarness(const HeadlessPlatform::Options& options, const std::stri
 }
 
 AppHarness::~AppHarness() {
-    if (app.windowOpen)
-        finish();
+    finish();
 }
 
 bool AppHarness::start() {
-    app.platform = &platform;
-    if (!app.registerWindowClass() || !app.createWindow(app.fullscreen))
-        return false;
-    app.startLevel(0, 1, 3);
-    if (app.mouseCaptured)
-        platform.warpCursor(app.width / 2, app.height / 2);
-    return true;
-}
-
-bool AppHarness::pump() {
-    PlatformEvent e;
-    while (!quit && platform.pollEvent(e)) {
-        if (e.type == PlatformEvent::Type::Quit)
-            quit = true;
-        else
-            app.handleMessage(e);
-    }
-    return !quit;
+    started = app.start(platform);
+    return started;
 }
 
 void AppHarness::idle() {
-    if (pump())
-        (app.*app.idleHandler)();
+    App::Turn t = App::Turn::Event;
+    while (!quit && t == App::Turn::Event) {
+        t = app.turn();
+        quit = t == App::Turn::Quit;
+    }
 }
 
 void AppHarness::frames(int n) {
@@ -65,10 +51,9 @@ void AppHarness::frames(int n) {
 }
 
 void AppHarness::finish() {
-    if (app.world && app.windowOpen)
-        app.world->releaseLists();
-    app.destroyWindow();
-    app.unregisterWindowClass();
+    if (started)
+        app.stop();
+    started = false;
 }
 
 } // namespace orbiton::test

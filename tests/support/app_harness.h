@@ -30,21 +30,22 @@ class AppHarness {
     explicit AppHarness(const HeadlessPlatform::Options& options, const std::string& levels);
     ~AppHarness();
 
-    // registerWindowClass, createWindow, startLevel(0, 1, 3), cursor to the centre.
+    // The App's own start, turns and stop, as run() makes them.
     bool start();
-    // Handles every pending event; false once the quit event came.
-    bool pump();
-    // One idle turn after the events (the first arms the frame loop).
+    // Turns until one was idle (the first arms the frame loop), handling
+    // every pending event before it.
     void idle();
-    // Pumps and runs frames until n more have been drawn.
+    // Turns until n more frames have been drawn.
     void frames(int n);
-    // What run() does after its loop.
     void finish();
 
     HeadlessPlatform platform;
     App app;
     std::ostringstream events;
     bool quit = false;
+
+  private:
+    bool started = false;
 };
 
 } // namespace orbiton::test
