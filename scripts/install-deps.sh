@@ -7,7 +7,7 @@ packages=(
   # build and run
   build-essential cmake pkg-config
   libsdl2-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri libegl-dev libegl-mesa0
-  libfreetype-dev libfontconfig-dev fonts-liberation2 libstb-dev
+  libfreetype-dev libfontconfig-dev fonts-liberation2 libstb-dev libcli11-dev
   # end-to-end tests
   xvfb xauth xdotool x11-utils imagemagick evilwm
   # tests, benchmarks, fuzzing

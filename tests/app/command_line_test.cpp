@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "command_line.h"
 #include "support/app_harness.h"
 #include "support/run_binary.h"
 
@@ -11,6 +12,104 @@ namespace {
 
 using test::LevelDirectory;
 using test::runBinary;
+
+std::vector<std::string> words(const std::string& line) {
+    std::vector<std::string> out;
+    std::string w;
+    for (char c : line + " ") {
+        if (c != ' ') {
+            w += c;
+        } else if (!w.empty()) {
+            out.push_back(w);
+            w.clear();
+        }
+    }
+    return out;
+}
+
+TEST(CommandLine, GoodLinesAreReadAsTheUsageSays) {
+    using Mode = CommandLine::Mode;
+    struct Case {
+        const char* line;
+        Mode mode;
+        int level, width, height;
+        long frames;
+    } cases[] = {
+        {"", Mode::Play, 1, 800, 600, 0},
+        {"--levels my --level 7 --fullscreen --demo --events e.txt", Mode::Play, 7, 800, 600, 0},
+        {"--headless --frames 30 --size 320x200 --dt 0.5", Mode::Headless, 1, 320, 200, 30},
+        {"--size 8192x1 --frames 1 --headless --level 2147483647", Mode::Headless, 2147483647, 8192,
+         1, 1},
+        {"--preview 12 out.png", Mode::Preview, 12, 400, 300, 4},
+        {"--preview 3 out.png --size 64x48 --levels my", Mode::Preview, 3, 64, 48, 4},
+        {"--check a.lvl b.lvl --verbose", Mode::Check, 1, 800, 600, 0},
+        {"--demo --help", Mode::Help, 1, 800, 600, 0}, // anywhere, not only first
+        {"--levels x --version", Mode::Version, 1, 800, 600, 0},
+    };
+    for (const Case& c : cases) {
+        CommandLine o;
+        std::string error;
+        ASSERT_TRUE(parseCommandLine(words(c.line), o, error)) << c.line << ": " << error;
+        EXPECT_EQ(o.mode, c.mode) << c.line;
+        EXPECT_EQ(o.level, c.level) << c.line;
+        EXPECT_EQ(o.width, c.width) << c.line;
+        EXPECT_EQ(o.height, c.height) << c.line;
+        EXPECT_EQ(o.frames, c.frames) << c.line;
+    }
+    CommandLine o;
+    std::string error;
+    ASSERT_TRUE(parseCommandLine(words("--check a.lvl b.lvl --verbose"), o, error));
+    EXPECT_EQ(o.files, (std::vector<std::string>{"a.lvl", "b.lvl"}));
+    EXPECT_TRUE(o.verbose);
+    ASSERT_TRUE(parseCommandLine(words("--preview 5 p.png"), o = CommandLine(), error));
+    EXPECT_EQ(o.screenshot, "p.png");
+    EXPECT_EQ(o.dt, 0.1);
+    ASSERT_TRUE(parseCommandLine(words("--headless --frames 9 --soak"), o = CommandLine(), error));
+    EXPECT_TRUE(o.demo); // the soak run plays itself
+}
+
+TEST(CommandLine, BadLinesAreRefusedWithAReason) {
+    struct Case {
+        const char* line;
+        const char* says;
+    } cases[] = {
+        {"--size 800x600junk --headless --frames 1", "--size needs WIDTHxHEIGHT"},
+        {"--size 0x600 --headless --frames 1", "--size needs"},
+        {"--size 8193x600 --headless --frames 1", "--size needs"},
+        {"--size x600 --headless --frames 1", "--size needs"},
+        {"--level 4294967297", "--level needs a level number"},
+        {"--level 0", "--level needs"},
+        {"--level -1", "--level"},
+        {"--level 3x", "--level needs"},
+        {"--headless --frames 0", "--frames needs"},
+        {"--headless --frames 10junk", "--frames needs"},
+        {"--headless", "--headless needs --frames N"},
+        {"--frames 5", "need --headless"},
+        {"--no-draw", "need --headless"},
+        {"--headless --frames 1 --dt 0", "--dt needs"},
+        {"--headless --frames 1 --dt 61", "--dt needs"},
+        {"--headless --frames 1 --dt nan", "--dt needs"},
+        {"--preview 1", "--preview"},
+        {"--preview zero out.png", "--preview needs a level number"},
+        {"--preview 1 out.png --script s.txt", "--preview makes its own script"},
+        {"--check", "--check needs at least one level file"},
+        {"--check --demo a.lvl", "--check takes only --verbose and level files, not --demo"},
+        {"--verbose", "--verbose goes with --check"},
+        {"stray.lvl", "unexpected argument stray.lvl"},
+        {"--bogus", "--bogus"},
+        {"--levels", "--levels"},
+    };
+    for (const Case& c : cases) {
+        CommandLine o;
+        std::string error;
+        EXPECT_FALSE(parseCommandLine(words(c.line), o, error)) << c.line;
+        EXPECT_NE(error.find(c.says), std::string::npos) << c.line << ": " << error;
+    }
+    // The executable says it and ends with status 2.
+    const auto r = runBinary("--size 800x600junk --headless --frames 1");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.find("--size needs WIDTHxHEIGHT") != std::string::npos) << r.err;
+}
 
 bool says(const test::BinaryRun& r, const std::string& text) {
     return r.err.find(text) != std::string::npos;
