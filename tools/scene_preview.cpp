@@ -12,11 +12,11 @@
 #include <memory>
 #include <vector>
 
-#include "app/render_setup.h"
 #include "objects/brick.h"
 #include "paddle_arena/outer_shell.h"
 #include "paddle_arena/paddle.h"
 #include "platform/offscreen_context.h"
+#include "render/render_setup.h"
 #include "render/state_lists.h"
 #include "world/brick_shell.h"
 

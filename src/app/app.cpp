@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/render_setup.h"
 #include "objects/brick.h"
+#include "render/render_setup.h"
 #include "render/state_lists.h"
 
 namespace orbiton {

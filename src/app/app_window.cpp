@@ -1,7 +1,7 @@
 #include <GL/gl.h>
 
 #include "app/app.h"
-#include "app/render_setup.h"
+#include "render/render_setup.h"
 #include "render/state_lists.h"
 
 namespace orbiton {

@@ -6,15 +6,6 @@
 
 namespace orbiton {
 
-Vec3 sightPoint;
-Vec3 focusPoint;
-float frameTime = 0.0f;
-
-void setSightLine(const Vec3& sight, const Vec3& focus) {
-    sightPoint = sight;
-    focusPoint = focus;
-}
-
 Brick::Brick(const Vec3& c0, const Vec3& c1, const Vec3& c2, const Vec3& c3, const Vec3& c4,
              const Vec3& c5, const std::string& materialName)
     : SceneObject(Vec3(0, 0, 0), Vec3(0, 0, 0), 0.1f) {

@@ -6,16 +6,9 @@
 
 #include "objects/scene_object.h"
 #include "render/display_list.h"
+#include "render/sight_line.h"
 
 namespace orbiton {
-
-// Per-frame values the render sets before drawing, read by the bricks'
-// fading: the viewer's direction from the centre, the ball, the frame time.
-extern Vec3 sightPoint;
-extern Vec3 focusPoint;
-extern float frameTime;
-
-void setSightLine(const Vec3& sight, const Vec3& focus);
 
 // One prism tile of a brick shell. Corners 0-2 lie on the shell's first
 // sphere, 3-5 on the second, in the same directions. While it stands between

@@ -2,10 +2,10 @@
 
 #include <functional>
 
-#include "app/render_setup.h"
 #include "objects/brick.h"
 #include "paddle_arena/outer_shell.h"
 #include "paddle_arena/paddle.h"
+#include "render/render_setup.h"
 #include "render/state_lists.h"
 #include "support/gl_state.h"
 #include "support/gl_test.h"

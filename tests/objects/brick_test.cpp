@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/render_setup.h"
-#include "render/state_lists.h"
 #include "objects/brick.h"
+#include "render/render_setup.h"
+#include "render/state_lists.h"
 #include "support/gl_state.h"
 #include "support/gl_test.h"
 

@@ -1,4 +1,4 @@
-#include "app/render_setup.h"
+#include "render/render_setup.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
