@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "app/app.h"
+#include "app/autopilot.h"
 #include "platform/headless_platform.h"
 #include "support/reference.h"
 #include "world/world.h"
@@ -150,7 +151,7 @@ void BM_RenderFrame(benchmark::State& state) {
     HeadlessPlatform platform(o);
     App a;
     a.levelDirectory = dir;
-    a.autopilot = std::make_unique<Autopilot>(1);
+    a.inputSource = std::make_unique<Autopilot>(1);
     if (!a.start(platform)) {
         state.SkipWithError("no off-screen context");
         return;

@@ -1,5 +1,6 @@
 // orbiton3d: the game, a headless runner for scripts and tests, and the
 // level checker.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -9,9 +10,11 @@
 #include <vector>
 
 #include "app/app.h"
+#include "app/autopilot.h"
 #include "app/level_directory.h"
-#include "app/soak_monitor.h"
 #include "command_line.h"
+#include "monitor/event_log.h"
+#include "monitor/soak_monitor.h"
 #include "platform/headless_platform.h"
 #include "platform/sdl_platform.h"
 #include "world/level_check.h"
@@ -55,20 +58,31 @@ std::string checkLevelPaths(const orbiton::CommandLine& o) {
     return "";
 }
 
+// The event log a run writes, when one is asked for.
+struct Events {
+    std::ofstream file;
+    std::unique_ptr<orbiton::EventLog> log;
+    ~Events() {
+        auto& l = orbiton::app.listeners;
+        l.erase(std::remove(l.begin(), l.end(), log.get()), l.end());
+    }
+};
+
 // Sets the game up as the options say; false when the events file cannot be written.
-bool configure(const orbiton::CommandLine& o, std::ofstream& events) {
+bool configure(const orbiton::CommandLine& o, Events& events) {
     if (!o.events.empty()) {
-        events.open(o.events);
-        if (!events)
+        events.file.open(o.events);
+        if (!events.file)
             return false;
-        orbiton::app.eventLog = &events;
+        events.log = std::make_unique<orbiton::EventLog>(events.file);
+        orbiton::app.listeners.push_back(events.log.get());
     }
     orbiton::app.levelDirectory = orbiton::resolveLevelDirectory(o.levels);
     orbiton::app.startFullscreen = o.fullscreen;
     orbiton::app.firstLevel = o.level;
-    orbiton::app.drawing = o.draw;
+    orbiton::app.drawOptions.drawing = o.draw;
     if (o.demo)
-        orbiton::app.autopilot = std::make_unique<orbiton::Autopilot>();
+        orbiton::app.inputSource = std::make_unique<orbiton::Autopilot>();
     return true;
 }
 
@@ -95,7 +109,7 @@ int headless(const orbiton::CommandLine& o) {
         if (!platform.loadScript(in, error))
             return usageError(o.script + ": " + error);
     }
-    std::ofstream events;
+    Events events;
     if (!configure(o, events))
         return usageError("cannot write the events file " + o.events);
     std::unique_ptr<orbiton::SoakMonitor> soak;
@@ -105,12 +119,12 @@ int headless(const orbiton::CommandLine& o) {
             std::ifstream(orbiton::World::levelFileName(levels + 1, orbiton::app.levelDirectory)))
             ++levels;
         soak = std::make_unique<orbiton::SoakMonitor>(orbiton::app, levels, std::cerr);
-        orbiton::app.afterFrame = [&] { soak->check(); };
+        orbiton::app.listeners.push_back(soak.get());
     }
-    if (!orbiton::app.run(platform))
+    const bool ran = orbiton::app.run(platform);
+    orbiton::app.listeners.clear();
+    if (!ran)
         return 1;
-    orbiton::app.eventLog = nullptr;
-    orbiton::app.afterFrame = nullptr;
     if (soak && !soak->report(std::cout))
         return 1;
     if (!o.screenshot.empty() &&
@@ -148,11 +162,11 @@ int main(int argc, char** argv) {
     if (o.mode != Mode::Play)
         return headless(o);
 
-    std::ofstream events;
+    Events events;
     if (!configure(o, events))
         return usageError("cannot write the events file " + o.events);
     orbiton::SdlPlatform platform;
     const bool ok = orbiton::app.run(platform);
-    orbiton::app.eventLog = nullptr;
+    orbiton::app.listeners.clear();
     return ok ? 0 : 1;
 }

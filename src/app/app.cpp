@@ -25,10 +25,13 @@ constexpr int kMaxSubSteps = 256;
 App::App() = default;
 App::~App() = default;
 
-void App::logEvent(const std::string& what) {
-    // Input handled between frames belongs to the frame that comes next.
-    if (eventLog)
-        *eventLog << (inFrame ? frameNumber : frameNumber + 1) << " " << what << "\n" << std::flush;
+void App::notify(void (GameListener::*event)(App&)) {
+    for (GameListener* l : listeners)
+        (l->*event)(*this);
+}
+
+void App::brickHit() {
+    notify(&GameListener::brickHit);
 }
 
 bool App::run(Platform& p) {
@@ -83,15 +86,14 @@ void App::firstIdle() {
 }
 
 void App::runFrame() {
-    ++frameNumber;
-    inFrame = true;
+    notify(&GameListener::frameStarted);
     const float dt = tick();
     if (world->levelCleared()) {
         level = level + 1;
         startLevel(score, level, lives);
     }
-    if (autopilot && !paused) {
-        const Autopilot::Move m = autopilot->decide(*world, ballLaunched, dt);
+    if (inputSource && !paused) {
+        const InputSource::Move m = inputSource->next(*world, ballLaunched, dt);
         mouseDx += m.dx;
         mouseDy += m.dy;
         if (m.reset)
@@ -113,9 +115,7 @@ void App::runFrame() {
     updateCamera(dt);
     countFrame(dt);
     render(dt);
-    inFrame = false;
-    if (afterFrame)
-        afterFrame();
+    notify(&GameListener::frameEnded);
 }
 
 void App::stepBall(float dt) {
@@ -136,13 +136,9 @@ void App::stepBall(float dt) {
         }
     }
     for (int i = 0; i < steps && ballLaunched; ++i) {
-        const int scoreBefore = score;
         ball.step(subDt);
-        if (score != scoreBefore)
-            logEvent("hit score " + std::to_string(score) + " bricks " +
-                     std::to_string(world->bricks.size()));
         if (!ballLaunched)
-            logEvent("lost");
+            notify(&GameListener::ballLost);
     }
 }
 
@@ -150,12 +146,11 @@ void App::startLevel(int newScore, int newLevel, int newLives) {
     world.reset();
     world = std::make_unique<World>(newLevel, this, levelDirectory,
                                     windowOpen ? World::Lists::Build : World::Lists::Defer);
-    ++worldsBuilt;
     level = newLevel;
     lives = newLives;
     score = newScore;
     ballLaunched = false;
-    logEvent("level " + std::to_string(level) + " bricks " + std::to_string(world->bricks.size()));
+    notify(&GameListener::levelStarted);
 }
 
 float App::tick() {
@@ -190,7 +185,7 @@ void App::updateCamera(float dt) {
 }
 
 void App::render(float dt) {
-    if (!drawing) {
+    if (!drawOptions.drawing) {
         platform->swapBuffers();
         return;
     }
@@ -207,7 +202,7 @@ void App::render(float dt) {
     std::snprintf(number, sizeof number, "Level: %d", level);
     drawText(number, 10, height - 30);
     drawText(fpsText, 10, 10);
-    if (autopilot) // the attract mode says so, top right
+    if (inputSource) // the attract mode says so, top right
         drawText("DEMO", width - 10 - int(textWidth("DEMO") + 0.5f), height - 30);
 
     setSightLine(viewDirection, world->ball->position);
@@ -216,7 +211,7 @@ void App::render(float dt) {
     for (auto& o : world->others)
         o->draw();
     world->ball->draw();
-    if (batchBricks) {
+    if (drawOptions.batchBricks) {
         world->brickBatches.drawSolid(world->bricks);
         world->brickBatches.drawOutlines(world->bricks);
     } else {

@@ -1,13 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
-#include "app/autopilot.h"
+#include "app/game_listener.h"
+#include "app/input_source.h"
 #include "paddle_arena/quaternion.h"
 #include "platform/platform.h"
 #include "render/display_list.h"
@@ -118,22 +117,18 @@ class App : public GameCounters {
     bool startFullscreen = false;
     // The level the run starts on.
     int firstLevel = 1;
-    // Off: frames run and swap but draw nothing (fast scripted runs).
-    bool drawing = true;
-    // Bricks that share a material and alpha share their state changes (the
-    // pixels are the same); off, every brick draws its own passes.
-    bool batchBricks = true;
-    // The attract mode: when set, it plays, through the same mouse and click.
-    std::unique_ptr<Autopilot> autopilot;
-    // When set, one line per game event: "FRAME level L bricks B", "FRAME
-    // launch", "FRAME hit score S bricks B", "FRAME lost", "FRAME reset".
-    std::ostream* eventLog = nullptr;
-    // Frames run so far; frame 1 is the first drawn.
-    long frameNumber = 0;
-    // Worlds built so far (one per level started).
-    long worldsBuilt = 0;
-    // Called at the end of every frame when set (the soak run's checks).
-    std::function<void()> afterFrame;
+    struct DrawOptions {
+        // Off: frames run and swap but draw nothing (fast scripted runs).
+        bool drawing = true;
+        // Bricks that share a material and alpha share their state changes
+        // (the pixels are the same); off, every brick draws its own passes.
+        bool batchBricks = true;
+    } drawOptions;
+    // Who else plays (the attract mode), through the same mouse and click;
+    // the player's first input takes over.
+    std::unique_ptr<InputSource> inputSource;
+    // Who hears of the game's events; not owned.
+    std::vector<GameListener*> listeners;
 
     // Timing and frame-rate state that lives for the whole run.
     std::uint32_t previousTick = 0;
@@ -141,9 +136,11 @@ class App : public GameCounters {
     int fpsFrames = 0;
     double fpsSeconds = 0.0;
 
+    // A World's owner hears of each hit as it happens.
+    void brickHit() override;
+
   private:
-    void logEvent(const std::string& what);
-    bool inFrame = false;
+    void notify(void (GameListener::*event)(App&));
 };
 
 // The game's one App.

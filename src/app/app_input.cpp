@@ -4,7 +4,6 @@
 #include <string>
 
 #include "app/app.h"
-#include "platform/process_memory.h"
 #include "render/state_lists.h"
 
 namespace orbiton {
@@ -12,12 +11,6 @@ namespace orbiton {
 namespace {
 constexpr float kSpeedStep = 0.05f;
 
-std::string quaternionText(const Quaternion& q) {
-    char buf[96];
-    std::snprintf(buf, sizeof buf, "%.9g %.9g %.9g %.9g", double(q.w), double(q.x), double(q.y),
-                  double(q.z));
-    return buf;
-}
 } // namespace
 
 void App::handleMessage(const PlatformEvent& event) {
@@ -52,7 +45,7 @@ void App::onKeyDown(int k) {
         break;
     case key::R:
         world->resetBall();
-        logEvent("reset");
+        notify(&GameListener::ballReset);
         break;
     case key::F:
         switchFullscreen();
@@ -100,12 +93,7 @@ void App::switchFullscreen() {
         return;
     }
     world->buildLists();
-    if (eventLog)
-        logEvent(std::string("fullscreen ") + (fullscreen ? "on" : "off") + " lists " +
-                 std::to_string(countLiveDisplayLists()) + " bricks " +
-                 std::to_string(world->bricks.size()) + " memory " + std::to_string(residentKiB()) +
-                 " heap " + std::to_string(heapInUseKiB()) + " paddle " +
-                 quaternionText(world->paddle->orientation));
+    notify(&GameListener::fullscreenSwitched);
 }
 
 void App::switchMouseCapture() {
@@ -123,7 +111,7 @@ void App::switchMouseCapture() {
 void App::launchBall() {
     if (!ballLaunched) {
         world->ball->velocity = world->paddle->position * -launchSpeed;
-        logEvent("launch");
+        notify(&GameListener::launched);
     }
     ballLaunched = true;
 }
@@ -143,9 +131,9 @@ void App::recentreMouse() {
 }
 
 void App::handOver() {
-    if (autopilot) {
-        autopilot.reset();
-        logEvent("demo ends");
+    if (inputSource) {
+        inputSource.reset();
+        notify(&GameListener::demoEnded);
     }
 }
 

@@ -119,7 +119,7 @@ Vec3 Autopilot::aimForBall(const World& world) {
     return turnTowards(wanted, unit(wanted + side * (0.02f * jitter)), kMaxTilt);
 }
 
-Autopilot::Move Autopilot::decide(const World& world, bool ballLaunched, float dt) {
+Autopilot::Move Autopilot::next(const World& world, bool ballLaunched, float dt) {
     if (world.bricks.empty())
         return Move{};
     if (world.bricks.size() != bricksSeen) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "app/input_source.h"
 #include "world/world.h"
 
 namespace orbiton {
@@ -11,18 +12,12 @@ namespace orbiton {
 // tilting the paddle a little to send the ball towards a remaining brick,
 // and it clicks to launch a resting ball once the paddle faces a brick.
 // Steps are mouse-sized and eased, so the paddle glides rather than jumps.
-class Autopilot {
+// It presses R when the ball is in a loop that hits nothing.
+class Autopilot : public InputSource {
   public:
-    struct Move {
-        int dx = 0;
-        int dy = 0;
-        bool launch = false;
-        bool reset = false; // press R: the ball is in a loop that hits nothing
-    };
-
     explicit Autopilot(std::uint32_t seed = 1) : random(seed) {}
 
-    Move decide(const World& world, bool ballLaunched, float dt);
+    Move next(const World& world, bool ballLaunched, float dt) override;
 
   private:
     // The pixels that turn the paddle from where it faces towards target.

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/executable_path.h"
+
 namespace orbiton {
 
 namespace fs = std::filesystem;
@@ -13,8 +15,8 @@ std::string resolveLevelDirectory(const std::string& given) {
     std::error_code ec;
     if (fs::exists("1.lvl", ec))
         return "";
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec) {
+    const fs::path exe = executablePath();
+    if (!exe.empty()) {
         const fs::path installed = exe.parent_path().parent_path() / "share/orbiton3d/levels";
         if (fs::exists(installed / "1.lvl", ec))
             return installed.string();

@@ -97,6 +97,7 @@ void World::hitBrick(Brick* brick) {
         ++bricksRemoved;
     }
     counters->score += kBrickPoints;
+    counters->brickHit();
 }
 
 void World::candidateBricks(const Vec3& position, double reach, std::vector<Brick*>& out) {

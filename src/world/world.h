@@ -11,8 +11,11 @@
 
 namespace orbiton {
 
-// What a World changes in its owner: the score and whether the ball flies.
+// What a World changes in its owner: the score and whether the ball flies,
+// and the owner hears of every brick hit.
 struct GameCounters {
+    virtual ~GameCounters() = default;
+    virtual void brickHit() {}
     int score = 0;
     bool ballLaunched = false;
 };

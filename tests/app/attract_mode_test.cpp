@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "app/autopilot.h"
 #include "support/app_harness.h"
 
 namespace orbiton {
@@ -29,8 +30,8 @@ TEST(AttractMode, ClearsEveryBundledLevel) {
         o.windowHeight = 24;
         AppHarness h(o, ORBITON_SOURCE_LEVELS);
         h.app.firstLevel = level;
-        h.app.drawing = false;
-        h.app.autopilot = std::make_unique<Autopilot>(std::uint32_t(level));
+        h.app.drawOptions.drawing = false;
+        h.app.inputSource = std::make_unique<Autopilot>(std::uint32_t(level));
         h.app.firstLevel = level;
         ASSERT_TRUE(h.start());
         const std::size_t bricks = h.app.world->bricks.size();
@@ -52,13 +53,13 @@ TEST(AttractMode, SteersWithMouseSizedStepsAndLaunches) {
     o.windowWidth = 32;
     o.windowHeight = 24;
     AppHarness h(o, ORBITON_SOURCE_LEVELS);
-    h.app.autopilot = std::make_unique<Autopilot>(1);
+    h.app.inputSource = std::make_unique<Autopilot>(1);
     ASSERT_TRUE(h.start());
     int biggest = 0;
     bool launched = false;
     for (int f = 0; f < 600; ++f) {
         const Autopilot::Move m =
-            h.app.autopilot->decide(*h.app.world, h.app.ballLaunched, 1.0f / 60);
+            h.app.inputSource->next(*h.app.world, h.app.ballLaunched, 1.0f / 60);
         biggest = std::max({biggest, std::abs(m.dx), std::abs(m.dy)});
         h.frames(1);
         launched = launched || h.app.ballLaunched;

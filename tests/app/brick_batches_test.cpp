@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/autopilot.h"
 #include "support/app_harness.h"
 
 namespace orbiton {
@@ -22,8 +23,8 @@ Recording play(const std::string& levels, bool batched) {
     o.windowHeight = 180;
     o.captureLastFrame = true; // with no frame limit: every frame
     AppHarness h(o, levels);
-    h.app.batchBricks = batched;
-    h.app.autopilot = std::make_unique<Autopilot>(5);
+    h.app.drawOptions.batchBricks = batched;
+    h.app.inputSource = std::make_unique<Autopilot>(5);
     EXPECT_TRUE(h.start());
     Recording r;
     for (int f = 0; f < 300; ++f) {

@@ -31,7 +31,7 @@ TEST(FrameLoop, FirstIdleTurnDrawsNothingAndTheNextGetsAlmostNoTime) {
     ASSERT_TRUE(h.start());
     h.idle();
     EXPECT_EQ(h.platform.framesDrawn(), 0);
-    EXPECT_EQ(h.app.frameNumber, 0);
+    EXPECT_EQ(h.counts.frames, 0);
     h.idle();
     EXPECT_EQ(h.platform.framesDrawn(), 1);
     EXPECT_EQ(h.app.zoomBlend, 0.0f);
@@ -61,12 +61,12 @@ TEST(FrameLoop, ClearedLevelIsReplacedAtTheStartOfTheNextFrame) {
     h.frames(2);
     h.app.score = 1200;
     World* first = h.app.world.get();
-    const long built = h.app.worldsBuilt;
+    const long built = h.counts.levels;
     while (!first->bricks.empty())
         first->hitBrick(first->bricks.back().get()); // frame n empties the list
     h.frames(1);
     EXPECT_EQ(h.app.level, 2);
-    EXPECT_EQ(h.app.worldsBuilt, built + 1);
+    EXPECT_EQ(h.counts.levels, built + 1);
     EXPECT_EQ(h.app.world->bricks.size(), 4u);
     EXPECT_EQ(h.app.score, 1200 + 32 * 100);
     EXPECT_EQ(h.app.lives, 3);

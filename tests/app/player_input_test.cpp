@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/autopilot.h"
 #include "support/app_harness.h"
 
 namespace orbiton {
@@ -54,7 +55,7 @@ struct Demo {
         o.windowWidth = 160;
         o.windowHeight = 120;
         h = std::make_unique<AppHarness>(o, levels.path());
-        h->app.autopilot = std::make_unique<Autopilot>(3);
+        h->app.inputSource = std::make_unique<Autopilot>(3);
         EXPECT_TRUE(h->start());
         h->frames(120); // the attract mode has launched and steers
     }
@@ -66,11 +67,11 @@ struct Demo {
 TEST(PlayerInput, TheFirstInputEndsTheAttractMode) {
     {
         Demo d;
-        ASSERT_TRUE(d.h->app.autopilot);
+        ASSERT_TRUE(d.h->app.inputSource);
         const int score = d.h->app.score;
         d.h->platform.scriptMouse(d.next(), 5, 0);
         d.h->frames(1);
-        EXPECT_FALSE(d.h->app.autopilot);
+        EXPECT_FALSE(d.h->app.inputSource);
         EXPECT_NE(d.h->events.str().find(" demo ends\n"), std::string::npos);
         EXPECT_EQ(d.h->app.level, 1);
         EXPECT_GE(d.h->app.score, score);
@@ -85,7 +86,7 @@ TEST(PlayerInput, TheFirstInputEndsTheAttractMode) {
         Demo d;
         d.h->platform.scriptKey(d.next(), key::P, true);
         d.h->frames(1);
-        EXPECT_FALSE(d.h->app.autopilot);
+        EXPECT_FALSE(d.h->app.inputSource);
         EXPECT_TRUE(d.h->app.paused); // the key still does its own work
     }
     {
@@ -93,7 +94,7 @@ TEST(PlayerInput, TheFirstInputEndsTheAttractMode) {
         d.h->app.world->resetBall(); // on the paddle, so the click launches it
         d.h->platform.scriptClick(d.next());
         d.h->frames(1);
-        EXPECT_FALSE(d.h->app.autopilot);
+        EXPECT_FALSE(d.h->app.inputSource);
         EXPECT_TRUE(d.h->app.ballLaunched);
     }
 }
@@ -118,7 +119,7 @@ TEST(PlayerInput, TheAttractModeSaysDemoUntilHandedOver) {
     HeadlessPlatform::Options o;
     o.captureLastFrame = true;
     AppHarness h(o, levels.path());
-    h.app.autopilot = std::make_unique<Autopilot>(1);
+    h.app.inputSource = std::make_unique<Autopilot>(1);
     ASSERT_TRUE(h.start());
     h.frames(2);
     EXPECT_GT(darkTopRight(h), 100);

@@ -24,7 +24,7 @@ void LevelDirectory::write(int level, const std::string& text) const {
 AppHarness::AppHarness(const HeadlessPlatform::Options& options, const std::string& levels)
     : platform(options) {
     app.levelDirectory = levels;
-    app.eventLog = &events;
+    app.listeners = {&log, &counts};
 }
 
 AppHarness::~AppHarness() {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/app.h"
+#include "monitor/event_log.h"
 #include "platform/headless_platform.h"
 
 namespace orbiton::test {
@@ -39,12 +40,22 @@ class AppHarness {
     void frames(int n);
     void finish();
 
+    // Frames ended and levels started so far.
+    struct Counts : GameListener {
+        void frameEnded(App&) override { ++frames; }
+        void levelStarted(App&) override { ++levels; }
+        long frames = 0;
+        long levels = 0;
+    };
+
     HeadlessPlatform platform;
     App app;
-    std::ostringstream events;
+    std::ostringstream events; // what the event log wrote
+    Counts counts;
     bool quit = false;
 
   private:
+    EventLog log{events};
     bool started = false;
 };
 

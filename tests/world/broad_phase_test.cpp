@@ -83,8 +83,8 @@ void expectLockstep(const std::string& level, int steps, bool autopilot, std::ui
     for (int i = 0; i < steps; ++i) {
         const float dt = 1.0f / 60 + (unit01(rng) - 0.5f) * 0.004f;
         if (autopilot) {
-            const Autopilot::Move ma = pilotA.decide(*a, ca.ballLaunched, dt);
-            const Autopilot::Move mb = pilotB.decide(*b, cb.ballLaunched, dt);
+            const Autopilot::Move ma = pilotA.next(*a, ca.ballLaunched, dt);
+            const Autopilot::Move mb = pilotB.next(*b, cb.ballLaunched, dt);
             ASSERT_EQ(ma.dx, mb.dx);
             ASSERT_EQ(ma.dy, mb.dy);
             a->paddle->steer(ma.dx, ma.dy);

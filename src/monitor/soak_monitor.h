@@ -3,20 +3,20 @@
 #include <ostream>
 #include <string>
 
-namespace orbiton {
+#include "app/game_listener.h"
 
-class App;
+namespace orbiton {
 
 // Watches a long attract-mode run frame by frame: nothing that moves is NaN
 // or infinite, the ball is inside the arena, the score is 100 per brick
 // removed, OpenGL reports no error. After the last bundled level it starts
 // again at level 1 so the run can go on for as long as asked.
-class SoakMonitor {
+class SoakMonitor : public GameListener {
   public:
     SoakMonitor(App& app, int levels, std::ostream& log);
 
-    // Called after every frame.
-    void check();
+    void levelStarted(App&) override;
+    void frameEnded(App&) override; // the checks
     // One line of figures; true when nothing was wrong.
     bool report(std::ostream& out);
 
@@ -29,6 +29,7 @@ class SoakMonitor {
     long frames = 0;
     long problems = 0;
     long worldsSeen = 0;
+    long worldsBuilt = 0;
     long removedBefore = 0; // in worlds that are gone
     int lastRemoved = 0;
     long levelsCleared = 0;

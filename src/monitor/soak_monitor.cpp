@@ -1,4 +1,4 @@
-#include "app/soak_monitor.h"
+#include "monitor/soak_monitor.h"
 
 #include <GL/gl.h>
 
@@ -23,18 +23,22 @@ SoakMonitor::SoakMonitor(App& app_, int levels_, std::ostream& log_)
 void SoakMonitor::problem(const std::string& what) {
     ++problems;
     if (problems <= 20)
-        log << "soak: frame " << app.frameNumber << ": " << what << "\n";
+        log << "soak: frame " << frames << ": " << what << "\n";
 }
 
-void SoakMonitor::check() {
+void SoakMonitor::levelStarted(App&) {
+    ++worldsBuilt;
+}
+
+void SoakMonitor::frameEnded(App&) {
     if (++frames == 1)
         startKiB = residentKiB(); // with the context and the first level in place
-    if (app.worldsBuilt != worldsSeen) {
+    if (worldsBuilt != worldsSeen) {
         // A new level: what the old World removed stays counted.
         removedBefore += lastRemoved;
         if (worldsSeen > 0)
             ++levelsCleared;
-        worldsSeen = app.worldsBuilt;
+        worldsSeen = worldsBuilt;
     }
     const World& w = *app.world;
     lastRemoved = w.bricksRemoved;
@@ -47,7 +51,7 @@ void SoakMonitor::check() {
         problem("the ball is outside the arena");
     if (long(app.score) != 100 * (removedBefore + lastRemoved))
         problem("score " + std::to_string(app.score) + " is not 100 per brick removed");
-    if (app.drawing && app.windowOpen) {
+    if (app.drawOptions.drawing && app.windowOpen) {
         const GLenum error = glGetError();
         if (error != GL_NO_ERROR)
             problem("OpenGL error " + std::to_string(error));

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "app/game_listener.h"
+
+namespace orbiton {
+
+// Writes one line per game event, "FRAME what": "level L bricks B",
+// "launch", "hit score S bricks B", "lost", "reset", "demo ends", and for a
+// full-screen switch "fullscreen on|off lists N bricks B memory KIB heap KIB
+// paddle W X Y Z" (the display lists alive in the new context, the resident
+// size, the heap in use and the paddle's turn: what a leaking or a turning
+// switch would show). Frame 1 is the first drawn; input handled between
+// frames belongs to the frame that comes next.
+class EventLog : public GameListener {
+  public:
+    explicit EventLog(std::ostream& out) : out(out) {}
+
+    void frameStarted(App&) override;
+    void frameEnded(App&) override;
+    void levelStarted(App& app) override;
+    void launched(App&) override;
+    void brickHit(App& app) override;
+    void ballLost(App&) override;
+    void ballReset(App&) override;
+    void fullscreenSwitched(App& app) override;
+    void demoEnded(App&) override;
+
+  private:
+    void line(const std::string& what);
+
+    std::ostream& out;
+    long frame = 0;
+    bool inFrame = false;
+};
+
+} // namespace orbiton

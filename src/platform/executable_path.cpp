@@ -1,0 +1,14 @@
+#include "platform/executable_path.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace orbiton {
+
+std::string executablePath() {
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : exe.string();
+}
+
+} // namespace orbiton
