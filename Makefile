@@ -1,7 +1,8 @@
 # Thin wrapper over CMake; see README.md.
-BUILD_DIR ?= build/release
+# The builds are CMake presets (CMakePresets.json): release in build/release,
+# debug (ASan + UBSan) in build/debug, bench in build/bench.
+BUILD_DIR := build/release
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
 .PHONY: all deps configure build test test-sanitize run bench fuzz soak clean
 
@@ -12,10 +13,10 @@ deps:
 
 # Configures once; after that the build itself re-runs CMake when a CMake file changes.
 configure: deps
-	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS)
+	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || cmake --preset release
 
 build: configure
-	cmake --build $(BUILD_DIR) -j $(JOBS)
+	cmake --build --preset release
 
 test: build
 	./scripts/run-tests.sh $(BUILD_DIR)
@@ -23,19 +24,19 @@ test: build
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer,
 # leak detection on.
 test-sanitize: deps
-	cmake --preset debug
+	@[ -f build/debug/CMakeCache.txt ] || cmake --preset debug
 	cmake --build --preset debug
 	./scripts/run-tests.sh build/debug
 
 # Only the game: the test suites are not built to play.
 run: configure
-	cmake --build $(BUILD_DIR) -j $(JOBS) --target orbiton3d
+	cmake --build --preset release --target orbiton3d
 	./scripts/play.sh $(BUILD_DIR)
 
 # Benchmarks (Google Benchmark), their JSON, and the step-time plot of docs/performance.md.
 bench: deps
-	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DORBITON_BENCH=ON
-	cmake --build build/bench -j $(JOBS) --target orbiton_bench
+	@[ -f build/bench/CMakeCache.txt ] || cmake --preset bench
+	cmake --build --preset bench
 	./build/bench/bench/orbiton_bench --benchmark_out=build/bench/results.json --benchmark_out_format=json
 	python3 scripts/plot-step-times.py build/bench/results.json docs/performance-step-time.svg
 

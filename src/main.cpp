@@ -16,6 +16,7 @@
 #include "monitor/event_log.h"
 #include "monitor/soak_monitor.h"
 #include "platform/headless_platform.h"
+#include "platform/png_writer.h"
 #include "platform/sdl_platform.h"
 #include "world/level_check.h"
 #include "world/level_file.h"

@@ -16,6 +16,7 @@
 #include "paddle_arena/outer_shell.h"
 #include "paddle_arena/paddle.h"
 #include "platform/offscreen_context.h"
+#include "platform/png_writer.h"
 #include "render/render_setup.h"
 #include "render/state_lists.h"
 #include "world/brick_shell.h"

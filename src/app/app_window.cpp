@@ -70,8 +70,6 @@ void App::destroyWindow() {
         platform->showCursor(true);
         cursorHidden = false;
     }
-    if (fullscreen)
-        platform->leaveFullscreenMode();
 }
 
 void App::setupLights() {

@@ -65,7 +65,6 @@ class HeadlessPlatform : public Platform {
     void drawableSize(int& w, int& h) override;
     void closeWindow() override;
     bool enterFullscreenMode(int w, int h) override;
-    void leaveFullscreenMode() override {}
     bool pollEvent(PlatformEvent& event) override;
     void postQuit() override;
     void swapBuffers() override;

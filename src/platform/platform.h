@@ -62,9 +62,9 @@ class Platform {
     virtual void drawableSize(int& width, int& height) = 0;
     // Releases the context and the window; harmless when none is open.
     virtual void closeWindow() = 0;
-    // Switches the display to full screen at that size; false when it cannot.
+    // Whether the display can show full screen at that size (full screen runs
+    // at the desktop's own mode, so closing the window is all that leaving takes).
     virtual bool enterFullscreenMode(int width, int height) = 0;
-    virtual void leaveFullscreenMode() = 0;
 
     // The next pending event without waiting; false when there is none.
     virtual bool pollEvent(PlatformEvent& event) = 0;

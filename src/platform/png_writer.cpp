@@ -1,7 +1,7 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
 
-#include "platform/offscreen_context.h"
+#include "platform/png_writer.h"
 
 namespace orbiton {
 

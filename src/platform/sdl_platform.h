@@ -22,7 +22,6 @@ class SdlPlatform : public Platform {
     void drawableSize(int& width, int& height) override;
     void closeWindow() override;
     bool enterFullscreenMode(int width, int height) override;
-    void leaveFullscreenMode() override {}
     bool pollEvent(PlatformEvent& event) override;
     void postQuit() override;
     void swapBuffers() override;
