@@ -11,40 +11,6 @@ using test::LevelDirectory;
 
 const char* kLevel = "OuterShell 3 ff\nShell 1 0.2 0.25 ff f Red\n";
 
-bool isIdentity(const Quaternion& q) {
-    return q.w == 1.0f && q.x == 0.0f && q.y == 0.0f && q.z == 0.0f;
-}
-
-// The cursor sits at the old window's centre when the new window opens, far
-// from the new centre: that offset is the switch's, not the player's.
-TEST(PlayerInput, FullScreenSwitchesNeverTurnThePaddle) {
-    LevelDirectory levels("switch-mouse");
-    levels.write(1, kLevel);
-    HeadlessPlatform::Options o;
-    o.desktopWidth = 1280;
-    o.desktopHeight = 1024;
-    AppHarness h(o, levels.path());
-    ASSERT_TRUE(h.start());
-    h.frames(2);
-    for (int i = 1; i <= 4; ++i) {
-        h.platform.scriptKey(h.platform.framesDrawn() + 1, key::F, true);
-        h.frames(2);
-        EXPECT_EQ(h.app.fullscreen, i % 2 == 1);
-        EXPECT_TRUE(isIdentity(h.app.world->paddle->orientation)) << "after switch " << i;
-        int x = 0, y = 0;
-        h.platform.cursorPosition(x, y);
-        EXPECT_EQ(x, h.app.width / 2);
-        EXPECT_EQ(y, h.app.height / 2);
-    }
-    EXPECT_EQ(h.app.world->paddle->position, Vec3(1, 0, 0));
-    // The player's own motion after a switch still counts.
-    h.platform.scriptKey(h.platform.framesDrawn() + 1, key::F, true);
-    h.frames(2);
-    h.platform.scriptMouse(h.platform.framesDrawn() + 1, 30, 0);
-    h.frames(2);
-    EXPECT_FALSE(isIdentity(h.app.world->paddle->orientation));
-}
-
 struct Demo {
     LevelDirectory levels{"demo-hand-over"};
     std::unique_ptr<AppHarness> h;
