@@ -1,8 +1,5 @@
 #include <GL/gl.h>
 
-#include <cstdio>
-#include <string>
-
 #include "app/app.h"
 #include "render/state_lists.h"
 
@@ -10,7 +7,6 @@ namespace orbiton {
 
 namespace {
 constexpr float kSpeedStep = 0.05f;
-
 } // namespace
 
 void App::handleMessage(const PlatformEvent& event) {

@@ -49,9 +49,7 @@ bool SdlPlatform::initialise() {
     // dummy): the game would run unseen. Only a user who names one gets it.
     const char* driver = SDL_GetCurrentVideoDriver();
     const char* asked = SDL_getenv("SDL_VIDEODRIVER");
-    if (driver &&
-        (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0 ||
-         std::strcmp(driver, "evdev") == 0) &&
+    if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) &&
         !(asked && std::strstr(asked, driver))) {
         std::fprintf(stderr,
                      "orbiton3d: no display to show the game on (SDL found only the "
