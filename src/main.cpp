@@ -1,6 +1,5 @@
 // orbiton3d: the game, a headless runner for scripts and tests, and the
 // level checker.
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -60,13 +59,10 @@ std::string checkLevelPaths(const orbiton::CommandLine& o) {
 }
 
 // The event log a run writes, when one is asked for.
+// Registered before the run; the run's end takes every listener off again.
 struct Events {
     std::ofstream file;
     std::unique_ptr<orbiton::EventLog> log;
-    ~Events() {
-        auto& l = orbiton::app.listeners;
-        l.erase(std::remove(l.begin(), l.end(), log.get()), l.end());
-    }
 };
 
 // Sets the game up as the options say; false when the events file cannot be written.

@@ -46,7 +46,7 @@ void findUnplayable(LevelReport& report, std::size_t bricks) {
                                                    "): its bricks have no thickness"});
         // A prism's farthest points are its corners, on the two spheres.
         const float outer = std::max(std::fabs(r1), std::fabs(r2));
-        if (outer > kPlayableRadius)
+        if (outer > kArenaRadius)
             report.problems.push_back(
                 {a.line, "Shell bricks reach radius " + radius(outer) +
                              ", beyond the arena's 0.5: the ball is put back on the paddle "

@@ -14,7 +14,6 @@ namespace orbiton {
 namespace {
 
 constexpr std::size_t kDiscardLength = 9999;
-constexpr float kArenaRadius = kPlayableRadius;
 
 std::string hex(unsigned v, int digits) {
     char buf[16];

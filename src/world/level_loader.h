@@ -28,8 +28,9 @@ constexpr std::size_t kMaxLineLength = 255;
 constexpr std::size_t kMaxMaterialNameLength = 99;
 // Problems printed for one file; a badly broken file says how many more it has.
 constexpr std::size_t kMaxProblemLinesShown = 100;
-// The ball is put back on the paddle beyond this radius: nothing there can be hit.
-constexpr float kPlayableRadius = 0.5f;
+// The arena wall's radius; the ball is put back on the paddle beyond it, so
+// nothing there can be hit.
+constexpr float kArenaRadius = 0.5f;
 
 // The limits a loader enforces; the defaults above unless a tool (the
 // fuzzer, which wants many small runs) asks for less.
