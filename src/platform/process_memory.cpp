@@ -20,4 +20,9 @@ long heapInUseKiB() {
     return bytes == 0 ? -1 : long(bytes / 1024); // a running program always holds some
 }
 
+void keepFreedHeap() {
+    // 256 MiB: far above any frame's scene memory, small next to a desktop's RAM.
+    mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
+}
+
 } // namespace orbiton
