@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "objects/brick.h"
+#include "platform/process_memory.h"
 #include "render/render_setup.h"
 #include "render/state_lists.h"
 
@@ -45,6 +46,7 @@ bool App::run(Platform& p) {
 
 bool App::start(Platform& p) {
     platform = &p;
+    keepFreedHeap();
     if (!registerWindowClass()) {
         platform->messageBox("Window initialization failed", "Error");
         return false;
@@ -208,12 +210,16 @@ void App::render(float dt) {
     setSightLine(viewDirection, world->ball->position);
     frameTime = dt;
 
-    for (auto& o : world->others)
-        o->draw();
+    if (drawOptions.drawArena)
+        for (auto& o : world->others)
+            o->draw();
     world->ball->draw();
-    if (drawOptions.batchBricks) {
-        world->brickBatches.drawSolid(world->bricks);
-        world->brickBatches.drawOutlines(world->bricks);
+    if (!drawOptions.drawBricks) {
+        world->stepBrickFades();
+    } else if (drawOptions.batchBricks) {
+        world->stepBrickFades();
+        world->markHiddenBricks(viewDirection * viewDistance, drawOptions.hideEnclosed);
+        world->brickBatches.draw(world->bricks);
     } else {
         for (auto& b : world->bricks)
             b->draw();
@@ -223,8 +229,9 @@ void App::render(float dt) {
     world->ball->draw();
     if (paddleVisible)
         world->paddle->drawBlended();
-    for (auto& o : world->others)
-        o->drawBlended();
+    if (drawOptions.drawArena)
+        for (auto& o : world->others)
+            o->drawBlended();
     platform->swapBuffers();
 }
 

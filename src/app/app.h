@@ -120,9 +120,16 @@ class App : public GameCounters {
     struct DrawOptions {
         // Off: frames run and swap but draw nothing (fast scripted runs).
         bool drawing = true;
-        // Bricks that share a material and alpha share their state changes
-        // (the pixels are the same); off, every brick draws its own passes.
+        // Bricks are drawn from one vertex buffer, in runs that share a
+        // material and an alpha (the pixels are the same); off, every brick
+        // draws its own passes: the reference drawing.
         bool batchBricks = true;
+        // With the batches, bricks an intact opaque shell hides are left out
+        // (the pixels are the same).
+        bool hideEnclosed = true;
+        // Off only to time a frame without them: the bricks, the arena shells.
+        bool drawBricks = true;
+        bool drawArena = true;
     } drawOptions;
     // Who else plays (the attract mode), through the same mouse and click;
     // the player's first input takes over.

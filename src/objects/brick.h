@@ -37,6 +37,9 @@ class Brick : public SceneObject {
     bool fading = false;
     float fade = 1.0f;
     float alpha = 1.0f;
+    // Out of sight behind an intact opaque shell this frame: the batched
+    // drawing leaves it out (its own passes never look at this).
+    bool hidden = false;
     DisplayList displayList;
 };
 

@@ -1,120 +1,153 @@
+#define GL_GLEXT_PROTOTYPES 1
 #include "objects/brick_batches.h"
+
+#include <GL/glext.h>
 
 #include "render/state_lists.h"
 
 namespace orbiton {
 
+namespace {
+
+// One brick's triangles as corner and face-normal numbers, in the order its
+// own list draws them: the caps, then each side quad a, b, c, d cut as
+// (a, b, d) and (b, c, d), which keeps d last (it lights the flat-shaded
+// face) and leaves the edge b-d out of the outline.
+struct Corner {
+    std::uint8_t corner;
+    std::uint8_t normal;
+    bool edge; // the outline draws the edge from this corner to the next
+};
+constexpr Corner kLayout[BrickBatches::kVerticesPerBrick] = {
+    {3, 0, true}, {5, 0, true},  {4, 0, true},  // cap on the second radius
+    {0, 1, true}, {1, 1, true},  {2, 1, true},  // cap on the first radius
+    {3, 3, true}, {0, 3, false}, {5, 3, true},  // side 3 0 2 5
+    {0, 3, true}, {2, 3, true},  {5, 3, false}, //
+    {5, 5, true}, {2, 5, false}, {4, 5, true},  // side 5 2 1 4
+    {2, 5, true}, {1, 5, true},  {4, 5, false}, //
+    {4, 7, true}, {1, 7, false}, {3, 7, true},  // side 4 1 0 3
+    {1, 7, true}, {0, 7, true},  {3, 7, false}, //
+};
+
+} // namespace
+
 void BrickBatches::assign(const std::vector<std::unique_ptr<Brick>>& bricks) {
-    chunks.clear();
-    for (std::size_t i = 0; i < bricks.size(); ++i) {
-        if (i % kChunkSize == 0)
-            chunks.emplace_back();
-        chunks.back().bricks.push_back(bricks[i].get());
+    slots.clear();
+    vertices.clear();
+    edgeFlags.clear();
+    slots.reserve(bricks.size());
+    vertices.reserve(bricks.size() * kVerticesPerBrick);
+    edgeFlags.reserve(bricks.size() * kVerticesPerBrick);
+    for (const auto& b : bricks) {
+        slots.push_back(b.get());
+        const Mesh& m = *b->getShape();
+        for (const Corner& c : kLayout) {
+            const Vec3& p = m.vertices[c.corner];
+            const Vec3& n = m.faceNormals[c.normal];
+            vertices.push_back({{p.x, p.y, p.z}, {n.x, n.y, n.z}});
+            edgeFlags.push_back(c.edge ? GL_TRUE : GL_FALSE);
+        }
     }
+    releaseLists(); // the buffers held another layout
 }
 
 void BrickBatches::forget(const Brick* brick) {
-    for (Chunk& c : chunks)
-        for (Brick*& b : c.bricks)
-            if (b == brick) {
-                b = nullptr;
-                c.stale = true;
-                return;
-            }
-}
-
-void BrickBatches::compile(Chunk& chunk) {
-    if (!chunk.list)
-        chunk.list.generate();
-    glNewList(chunk.list.name(), GL_COMPILE);
-    for (const Brick* b : chunk.bricks)
-        if (b)
-            b->emitGeometry();
-    glEndList();
-    chunk.stale = false;
+    for (Brick*& b : slots)
+        if (b == brick) {
+            b = nullptr;
+            return;
+        }
 }
 
 void BrickBatches::buildLists() {
-    for (Chunk& c : chunks)
-        c.stale = true; // compiled when first drawn
+    if (vertices.empty())
+        return;
+    vertexBuffer.upload(GL_ARRAY_BUFFER, vertices.data(), vertices.size() * sizeof(Vertex),
+                        GL_STATIC_DRAW);
+    edgeFlagBuffer.upload(GL_ARRAY_BUFFER, edgeFlags.data(), edgeFlags.size(), GL_STATIC_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
 void BrickBatches::releaseLists() {
-    for (Chunk& c : chunks) {
-        c.list.reset();
-        c.stale = true;
+    vertexBuffer.reset();
+    edgeFlagBuffer.reset();
+    indexBuffer.reset();
+}
+
+void BrickBatches::gather() {
+    indices.clear();
+    solidRuns.clear();
+    outlineRuns.clear();
+    for (std::size_t s = 0; s < slots.size(); ++s) {
+        const Brick* b = slots[s];
+        if (!b || b->hidden)
+            continue;
+        const std::size_t at = indices.size();
+        if (solidRuns.empty() || solidRuns.back().material != b->material ||
+            solidRuns.back().alpha != b->alpha)
+            solidRuns.push_back({b->material, b->alpha, at, 0});
+        // The outline's colour depends on the alpha alone.
+        if (outlineRuns.empty() || outlineRuns.back().alpha != b->alpha)
+            outlineRuns.push_back({nullptr, b->alpha, at, 0});
+        solidRuns.back().count += kVerticesPerBrick;
+        outlineRuns.back().count += kVerticesPerBrick;
+        const std::uint32_t first = std::uint32_t(s * kVerticesPerBrick);
+        for (std::uint32_t k = 0; k < kVerticesPerBrick; ++k)
+            indices.push_back(first + k);
     }
 }
 
-void BrickBatches::gather(bool byMaterial) {
-    items.clear();
-    for (Chunk& c : chunks) {
-        const Brick* first = nullptr;
-        bool uniform = true;
-        for (const Brick* b : c.bricks) {
-            if (!b)
-                continue;
-            if (!first)
-                first = b;
-            else if (b->alpha != first->alpha || (byMaterial && b->material != first->material))
-                uniform = false;
-        }
-        if (!first)
-            continue;
-        if (uniform) {
-            if (c.stale)
-                compile(c);
-            items.push_back({first->material, first->alpha, c.list.name()});
+void BrickBatches::drawRuns(const std::vector<Run>& runs, bool outline) {
+    for (const Run& run : runs) {
+        const void* offset = reinterpret_cast<const void*>(run.first * sizeof(std::uint32_t));
+        if (outline) {
+            glColor4f(0, 0, 0, run.alpha * 0.4f);
+            glDrawElements(GL_TRIANGLES, GLsizei(run.count), GL_UNSIGNED_INT, offset);
             continue;
         }
-        for (const Brick* b : c.bricks)
-            if (b)
-                items.push_back({b->material, b->alpha, b->displayList.name()});
-    }
-}
-
-void BrickBatches::drawSolid(const std::vector<std::unique_ptr<Brick>>& bricks) {
-    for (const auto& b : bricks) {
-        b->updateFade();
-        b->material->diffuse[3] = b->alpha; // the record keeps the last writer's value
-    }
-    gather(true);
-    for (std::size_t i = 0; i < items.size();) {
-        const Item& first = items[i];
-        names.clear();
-        std::size_t j = i;
-        for (; j < items.size() && items[j].material == first.material &&
-               items[j].alpha == first.alpha;
-             ++j)
-            names.push_back(items[j].list);
         // Exactly the state of one brick's solid pass, for the whole run.
         glCallList(solidStateList.name());
-        if (first.alpha < 0.999f)
+        if (run.alpha < 0.999f)
             glEnable(GL_BLEND);
-        Material shown = *first.material;
-        shown.diffuse[3] = first.alpha;
+        Material shown = *run.material;
+        shown.diffuse[3] = run.alpha;
         applyMaterial(shown);
-        glCallLists(GLsizei(names.size()), GL_UNSIGNED_INT, names.data());
+        glDrawElements(GL_TRIANGLES, GLsizei(run.count), GL_UNSIGNED_INT, offset);
         glPopAttrib();
-        i = j;
     }
 }
 
-void BrickBatches::drawOutlines(const std::vector<std::unique_ptr<Brick>>& bricks) {
+void BrickBatches::draw(const std::vector<std::unique_ptr<Brick>>& bricks) {
     if (bricks.empty())
         return;
-    gather(false);
+    if (!vertexBuffer)
+        buildLists();
+    gather();
+    if (indices.empty() || !vertexBuffer || !edgeFlagBuffer)
+        return;
+    indexBuffer.upload(GL_ELEMENT_ARRAY_BUFFER, indices.data(),
+                       indices.size() * sizeof(std::uint32_t), GL_STREAM_DRAW);
+    vertexBuffer.bind(GL_ARRAY_BUFFER);
+    glVertexPointer(3, GL_FLOAT, sizeof(Vertex), reinterpret_cast<const void*>(0));
+    glNormalPointer(GL_FLOAT, sizeof(Vertex),
+                    reinterpret_cast<const void*>(offsetof(Vertex, normal)));
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    drawRuns(solidRuns, false);
+    glDisableClientState(GL_NORMAL_ARRAY);
+
+    edgeFlagBuffer.bind(GL_ARRAY_BUFFER);
+    glEdgeFlagPointer(0, reinterpret_cast<const void*>(0));
+    glEnableClientState(GL_EDGE_FLAG_ARRAY);
     glCallList(outlineStateList.name());
-    float colourAlpha = -1.0f;
-    for (const Item& item : items) {
-        const float a = item.alpha * 0.4f;
-        if (a != colourAlpha) {
-            glColor4f(0, 0, 0, a);
-            colourAlpha = a;
-        }
-        glCallList(item.list);
-    }
+    drawRuns(outlineRuns, true);
     glPopAttrib();
+    glDisableClientState(GL_EDGE_FLAG_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    // The array left the last brick's flag current: the arena's outlines need it on.
+    glEdgeFlag(GL_TRUE);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 
 } // namespace orbiton

@@ -7,49 +7,56 @@
 #include <vector>
 
 #include "objects/brick.h"
-#include "render/display_list.h"
+#include "render/buffer_object.h"
 
 namespace orbiton {
 
-// Draws a level's bricks with few draw calls and the same pixels as drawing
-// each brick's own passes in list order. Bricks are grouped, in list order,
-// into chunks of a fixed size with one display list each; a chunk whose live
-// bricks share one material and one alpha this frame is drawn by its chunk
-// list, any other chunk brick by brick. A removed brick marks its chunk for
-// recompiling at the next draw.
+// Draws a level's bricks in few draw calls with the pixels of each brick's own
+// passes in list order. Every brick's faces live in one vertex buffer as
+// triangles (a side quad as the two triangles the rasteriser would cut it
+// into, the diagonal's edge flag off, so the outlines stay quads); each frame
+// the live, unhidden bricks are drawn as runs that share a material and an
+// alpha, one indexed draw a run, solid passes first, then outlines.
 class BrickBatches {
   public:
-    static constexpr std::size_t kChunkSize = 64;
+    static constexpr int kVerticesPerBrick = 24; // two caps, three sides of two triangles
 
-    // Takes the bricks in list order; nothing is compiled yet.
+    // Takes the bricks in list order and lays out their vertices; nothing
+    // goes to GL yet.
     void assign(const std::vector<std::unique_ptr<Brick>>& bricks);
+    // The brick is gone from the list: it is left out from now on.
     void forget(const Brick* brick);
     void buildLists();
     void releaseLists();
 
-    // The solid passes (fading first), then the outline passes, of every brick.
-    void drawSolid(const std::vector<std::unique_ptr<Brick>>& bricks);
-    void drawOutlines(const std::vector<std::unique_ptr<Brick>>& bricks);
+    // The solid passes of every brick, then the outline passes, with the
+    // alphas of this frame's fade step; bricks marked hidden are left out.
+    void draw(const std::vector<std::unique_ptr<Brick>>& bricks);
 
   private:
-    struct Chunk {
-        std::vector<Brick*> bricks; // null once removed
-        DisplayList list;
-        bool stale = true;
+    struct Vertex {
+        float position[3];
+        float normal[3];
     };
-    struct Item {
+    struct Run {
         const Material* material;
         float alpha;
-        GLuint list;
+        std::size_t first; // into indices
+        std::size_t count;
     };
 
-    void compile(Chunk& chunk);
-    // The chunks' lists or the bricks' own, in list order, with the state they need.
-    void gather(bool byMaterial);
+    void gather();
+    void drawRuns(const std::vector<Run>& runs, bool outline);
 
-    std::vector<Chunk> chunks;
-    std::vector<Item> items;
-    std::vector<GLuint> names;
+    std::vector<Brick*> slots; // list order; null once removed
+    std::vector<Vertex> vertices;
+    std::vector<GLboolean> edgeFlags;
+    BufferObject vertexBuffer;
+    BufferObject edgeFlagBuffer;
+    BufferObject indexBuffer;
+    std::vector<std::uint32_t> indices;
+    std::vector<Run> solidRuns;
+    std::vector<Run> outlineRuns;
 };
 
 } // namespace orbiton

@@ -51,6 +51,14 @@ int countLiveDisplayLists() {
     return n;
 }
 
+unsigned long currentContextGeneration() {
+    return currentContext;
+}
+
+bool currentContextAlive() {
+    return contextAlive;
+}
+
 void DisplayList::contextMadeCurrent() {
     ++currentContext;
     contextAlive = true;

@@ -42,6 +42,11 @@ class DisplayList {
     unsigned long context = 0; // the generation of the context the lists live in
 };
 
+// The generation of the current context and whether it still lives: other
+// GL object handles (buffers) decide by them whether a delete may be sent.
+unsigned long currentContextGeneration();
+bool currentContextAlive();
+
 // How many display lists the current context holds, by asking for every name
 // up to a bound far above what a level uses: a diagnostic for leak checks.
 int countLiveDisplayLists();

@@ -43,6 +43,7 @@ void World::build(std::istream* in, const std::string& name, Lists lists) {
     if (in) {
         LevelLoader loader(bricks, others, report);
         loader.loadLevel(*in);
+        enclosingShells.find(report, bricks);
         std::size_t shown = 0;
         for (const auto& p : report.problems)
             if (shown++ < kMaxProblemLinesShown)
@@ -93,6 +94,7 @@ void World::hitBrick(Brick* brick) {
     if (it != bricks.end()) {
         brickIndex.remove(brick);
         brickBatches.forget(brick);
+        enclosingShells.removed(brick);
         bricks.erase(it); // the others keep their order
         ++bricksRemoved;
     }
@@ -108,6 +110,22 @@ void World::candidateBricks(const Vec3& position, double reach, std::vector<Bric
     out.reserve(bricks.size());
     for (auto& b : bricks)
         out.push_back(b.get());
+}
+
+void World::stepBrickFades() {
+    for (auto& b : bricks) {
+        b->updateFade();
+        b->material->diffuse[3] = b->alpha; // the record keeps the last writer's value
+    }
+}
+
+void World::markHiddenBricks(const Vec3& eye, bool hide) {
+    if (hide) {
+        enclosingShells.markHidden(bricks, eye);
+        return;
+    }
+    for (auto& b : bricks)
+        b->hidden = false;
 }
 
 void World::buildLists() {

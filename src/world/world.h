@@ -7,6 +7,7 @@
 #include "objects/brick_batches.h"
 #include "paddle_arena/paddle.h"
 #include "world/brick_index.h"
+#include "world/enclosing_shells.h"
 #include "world/level_loader.h"
 
 namespace orbiton {
@@ -56,6 +57,11 @@ class World : public BallWorld {
     bool narrowsSearch() const override { return broadPhase; }
     void buildLists();
     void releaseLists();
+    // The batched drawing's first steps: every brick's fade for this frame,
+    // its alpha left in its material record as its own pass would leave it;
+    // then which bricks an intact shell hides from eye (none with hide off).
+    void stepBrickFades();
+    void markHiddenBricks(const Vec3& eye, bool hide);
     // Rebuilds the ball's spatial indexes after the lists were changed by
     // other means than hitBrick (a level editor, a test).
     void indexObjects();
@@ -73,6 +79,8 @@ class World : public BallWorld {
     BrickIndex brickIndex;
     // The bricks' drawing in few draw calls, with the pixels of their own passes.
     BrickBatches brickBatches;
+    // The closed shells of the level, for leaving out what they hide.
+    EnclosingShells enclosingShells;
 
   private:
     void build(std::istream* in, const std::string& name, Lists lists);

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+#include "world/world.h"
+
+namespace orbiton {
+namespace {
+
+std::unique_ptr<World> load(const std::string& text, GameCounters& counters) {
+    std::istringstream in(text);
+    return std::make_unique<World>(in, "t.lvl", &counters, World::Lists::Defer);
+}
+
+TEST(EnclosingShells, OnlyClosedOutwardShellsWithRoomInsideHide) {
+    GameCounters c;
+    // A depth-1 shell's inner caps nearest the centre are the middle tiles,
+    // through (1, 1, 0) / sqrt(2) and its turns: 0.25 * 2 / sqrt(6) away.
+    auto ring = load("Shell 1 0.25 0.29 ff f Red\n", c);
+    ASSERT_EQ(ring->enclosingShells.count(), 1u);
+    EXPECT_NEAR(ring->enclosingShells.clearRadius(0), 0.25 * 2 / std::sqrt(6.0) - 0.02, 1e-6);
+
+    for (const char* open : {"Shell 2 0.3 0.35 ff 7 Red\n",    // lace
+                             "Shell 1 0.25 0.29 7f f Red\n",   // a face missing
+                             "Shell 1 0.29 0.25 ff f Red\n",   // wound inwards
+                             "Shell 1 0.01 0.02 ff f Red\n",   // no room beyond the margin
+                             "Shell 1 -0.25 0.29 ff f Red\n"}) // through the centre
+        EXPECT_EQ(load(open, c)->enclosingShells.count(), 0u) << open;
+}
+
+TEST(EnclosingShells, SightLinesThroughTheBallDecide) {
+    const Vec3 eye(1.5f, 0, 0);
+    EXPECT_TRUE(segmentMeetsBall(eye, Vec3(-0.3f, 0, 0), 0.1));     // straight through
+    EXPECT_TRUE(segmentMeetsBall(eye, Vec3(0.05f, 0, 0), 0.1));     // ends inside
+    EXPECT_FALSE(segmentMeetsBall(eye, Vec3(0.3f, 0, 0), 0.1));     // stops short
+    EXPECT_FALSE(segmentMeetsBall(eye, Vec3(-0.3f, 0.3f, 0), 0.1)); // passes 0.25 away
+    // From (1.5, 0, 0) to (-1.5, 0.2, 0): nearest to the centre 0.3 / sqrt(9.04) = 0.09978 away.
+    EXPECT_TRUE(segmentMeetsBall(eye, Vec3(-1.5f, 0.2f, 0), 0.0998));
+    EXPECT_FALSE(segmentMeetsBall(eye, Vec3(-1.5f, 0.2f, 0), 0.0997));
+}
+
+class HiddenBricks : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // A closed ring, a closed core inside it and, at 0.45, the middle tile
+        // of every face of a depth-3 lace (one small brick round each face's centre).
+        world = load("Shell 1 0.25 0.29 ff f Red\nShell 1 0.05 0.06 ff f Blue\n"
+                     "Shell 3 0.45 0.46 ff 8 Green\n",
+                     counters);
+        ASSERT_EQ(world->bricks.size(), 72u);
+        ASSERT_EQ(world->enclosingShells.count(), 2u);
+    }
+    // The hidden bricks: the core's, and the lace's behind the centre or in front.
+    struct Hidden {
+        int ring = 0, core = 0, laceBehind = 0, laceInFront = 0;
+        int total() const { return ring + core + laceBehind + laceInFront; }
+    };
+    Hidden hidden() const {
+        Hidden h;
+        for (const auto& b : world->bricks) {
+            if (!b->hidden)
+                continue;
+            const Vec3& p = b->getShape()->bounds.centre;
+            if (b->material == findMaterial("Red"))
+                ++h.ring;
+            else if (b->material == findMaterial("Blue"))
+                ++h.core;
+            else
+                ++(dot(p, eye) < 0 ? h.laceBehind : h.laceInFront);
+        }
+        return h;
+    }
+    GameCounters counters;
+    std::unique_ptr<World> world;
+    // Looking at the centre of a face from 1.5 away.
+    const Vec3 eye = Vec3(1, 1, 1) * float(1.5 / std::sqrt(3.0));
+};
+
+TEST_F(HiddenBricks, TheRingHidesItsCoreAndTheLaceTileStraightBehindIt) {
+    world->markHiddenBricks(eye, true);
+    // The ring's ball: 0.25 * 2 / sqrt(6) - 0.02 = 0.184. The core lies
+    // inside it (0.06). The lace tile behind, 10 degrees round the face
+    // centre at 0.46, is seen 0.06 from the centre; the other lace tiles
+    // behind, 0.38 away. Of the ring's far tiles only the middle one, within
+    // 0.144, is wholly behind the ball; the corner ones reach 0.21 out.
+    const Hidden h = hidden();
+    EXPECT_EQ(h.core, 32);
+    EXPECT_EQ(h.laceBehind, 1);
+    EXPECT_EQ(h.laceInFront, 0);
+    EXPECT_EQ(h.ring, 1);
+
+    world->markHiddenBricks(eye, false);
+    EXPECT_EQ(hidden().total(), 0);
+}
+
+TEST_F(HiddenBricks, NothingIsHiddenThroughAHoleAFadeOrFromInside) {
+    // Any blended brick, even one the ring does not cover.
+    world->bricks.back()->alpha = 0.5f;
+    world->markHiddenBricks(eye, true);
+    EXPECT_EQ(hidden().total(), 0);
+    world->bricks.back()->alpha = 1.0f;
+
+    // A viewer inside the ring's outer corners (0.29 from the centre).
+    world->markHiddenBricks(Vec3(0.2f, 0.1f, 0), true);
+    EXPECT_EQ(hidden().total(), 0);
+
+    // A ring tile knocked out: the ring hides nothing now, and the core's own
+    // ball (0.05 * 2 / sqrt(6) - 0.02 = 0.021) holds nothing and misses the
+    // lace tile behind (0.06).
+    world->hitBrick(world->bricks[0].get());
+    world->markHiddenBricks(eye, true);
+    EXPECT_EQ(hidden().total(), 0);
+}
+
+} // namespace
+} // namespace orbiton
