@@ -33,12 +33,14 @@ run: configure
 	cmake --build --preset release --target orbiton3d
 	./scripts/play.sh $(BUILD_DIR)
 
-# Benchmarks (Google Benchmark), their JSON, and the step-time plot of docs/performance.md.
+# Benchmarks (Google Benchmark), their JSON, the step-time plot of docs/performance.md
+# and the table of frame times against the arena-only and the empty frame.
 bench: deps
 	@[ -f build/bench/CMakeCache.txt ] || cmake --preset bench
 	cmake --build --preset bench
 	./build/bench/bench/orbiton_bench --benchmark_out=build/bench/results.json --benchmark_out_format=json
 	python3 scripts/plot-step-times.py build/bench/results.json docs/performance-step-time.svg
+	python3 scripts/frame-ratios.py build/bench/results.json | tee build/bench/frame-ratios.md
 
 # A long soak: the attract mode through every level, round and round, every
 # frame checked; prints the figures and the resident memory at both ends.

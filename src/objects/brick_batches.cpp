@@ -33,21 +33,9 @@ constexpr Corner kLayout[BrickBatches::kVerticesPerBrick] = {
 
 void BrickBatches::assign(const std::vector<std::unique_ptr<Brick>>& bricks) {
     slots.clear();
-    vertices.clear();
-    edgeFlags.clear();
     slots.reserve(bricks.size());
-    vertices.reserve(bricks.size() * kVerticesPerBrick);
-    edgeFlags.reserve(bricks.size() * kVerticesPerBrick);
-    for (const auto& b : bricks) {
+    for (const auto& b : bricks)
         slots.push_back(b.get());
-        const Mesh& m = *b->getShape();
-        for (const Corner& c : kLayout) {
-            const Vec3& p = m.vertices[c.corner];
-            const Vec3& n = m.faceNormals[c.normal];
-            vertices.push_back({{p.x, p.y, p.z}, {n.x, n.y, n.z}});
-            edgeFlags.push_back(c.edge ? GL_TRUE : GL_FALSE);
-        }
-    }
     releaseLists(); // the buffers held another layout
 }
 
@@ -60,6 +48,25 @@ void BrickBatches::forget(const Brick* brick) {
 }
 
 void BrickBatches::buildLists() {
+    // Laid out in list order; a removed brick's slot keeps its place, unused.
+    std::vector<Vertex> vertices;
+    std::vector<GLboolean> edgeFlags;
+    vertices.reserve(slots.size() * kVerticesPerBrick);
+    edgeFlags.reserve(slots.size() * kVerticesPerBrick);
+    for (Brick* b : slots) {
+        if (!b) {
+            vertices.resize(vertices.size() + kVerticesPerBrick, Vertex{});
+            edgeFlags.resize(edgeFlags.size() + kVerticesPerBrick, GL_TRUE);
+            continue;
+        }
+        const Mesh& m = *b->getShape();
+        for (const Corner& c : kLayout) {
+            const Vec3& p = m.vertices[c.corner];
+            const Vec3& n = m.faceNormals[c.normal];
+            vertices.push_back({{p.x, p.y, p.z}, {n.x, n.y, n.z}});
+            edgeFlags.push_back(c.edge ? GL_TRUE : GL_FALSE);
+        }
+    }
     if (vertices.empty())
         return;
     vertexBuffer.upload(GL_ARRAY_BUFFER, vertices.data(), vertices.size() * sizeof(Vertex),

@@ -21,8 +21,8 @@ class BrickBatches {
   public:
     static constexpr int kVerticesPerBrick = 24; // two caps, three sides of two triangles
 
-    // Takes the bricks in list order and lays out their vertices; nothing
-    // goes to GL yet.
+    // Takes the bricks in list order; their vertices are laid out and sent
+    // to GL by buildLists (or the first draw).
     void assign(const std::vector<std::unique_ptr<Brick>>& bricks);
     // The brick is gone from the list: it is left out from now on.
     void forget(const Brick* brick);
@@ -49,8 +49,6 @@ class BrickBatches {
     void drawRuns(const std::vector<Run>& runs, bool outline);
 
     std::vector<Brick*> slots; // list order; null once removed
-    std::vector<Vertex> vertices;
-    std::vector<GLboolean> edgeFlags;
     BufferObject vertexBuffer;
     BufferObject edgeFlagBuffer;
     BufferObject indexBuffer;

@@ -23,6 +23,9 @@ long heapInUseKiB() {
 void keepFreedHeap() {
     // 256 MiB: far above any frame's scene memory, small next to a desktop's RAM.
     mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
+    // Blocks up to 32 MiB (the most glibc allows) come from the heap too, not
+    // from fresh mappings that are unmapped again on free.
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
 }
 
 } // namespace orbiton

@@ -11,8 +11,8 @@ long residentKiB();
 // keeps no such count (a sanitizer's own allocator reports nothing).
 long heapInUseKiB();
 
-// Tells the C heap to keep the memory freed at the top of the heap instead of
-// handing it back to the kernel at once. The software renderer allocates and
+// Tells the C heap to keep the memory freed at the top of the heap, and large
+// blocks, instead of handing them back to the kernel at once. The software renderer allocates and
 // frees its per-frame scene memory every frame; given back, every frame pays
 // for page faults on fresh pages again.
 void keepFreedHeap();

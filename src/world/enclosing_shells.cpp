@@ -1,6 +1,7 @@
 #include "world/enclosing_shells.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace orbiton {
 
@@ -29,7 +30,7 @@ void EnclosingShells::find(const LevelReport& report, const BrickList& bricks) {
         // Corners 0-2 on the first sphere: inside the second one, the shell is wound outwards.
         if (!closed || !(line.firstRadius > 0.0f && line.firstRadius < line.secondRadius))
             continue;
-        Shell shell{0.0, 0.0, {}, true};
+        Shell shell{0.0, 0.0, {}, {}};
         double innerCaps = line.firstRadius;
         for (std::size_t i = first; i < next; ++i) {
             const Mesh& m = *bricks[i]->getShape();
@@ -53,30 +54,63 @@ void EnclosingShells::find(const LevelReport& report, const BrickList& bricks) {
 void EnclosingShells::removed(const Brick* brick) {
     for (Shell& s : shells)
         if (std::binary_search(s.members.begin(), s.members.end(), brick))
-            s.intact = false;
+            s.holes.push_back(boundingBall(*brick));
 }
 
-void EnclosingShells::markHidden(const BrickList& bricks, const Vec3& eye) const {
-    bool blended = false;
+EnclosingShells::Ball EnclosingShells::boundingBall(const Brick& brick) {
+    const Mesh& m = *const_cast<Brick&>(brick).getShape();
+    Ball b{m.bounds.centre, 0.0};
+    for (const Vec3& v : m.vertices)
+        b.radius = std::max(b.radius, length(v - b.centre));
+    return b;
+}
+
+EnclosingShells::Cone EnclosingShells::coneOf(const Vec3& eye, const Ball& ball) {
+    const double d[3] = {double(ball.centre.x) - eye.x, double(ball.centre.y) - eye.y,
+                         double(ball.centre.z) - eye.z};
+    const double distance = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+    if (distance <= ball.radius) // the eye is inside: every direction
+        return {{1, 0, 0}, 4.0};
+    return {{d[0] / distance, d[1] / distance, d[2] / distance}, std::asin(ball.radius / distance)};
+}
+
+bool EnclosingShells::apart(const Cone& a, const Cone& b) {
+    const double c = a.axis[0] * b.axis[0] + a.axis[1] * b.axis[1] + a.axis[2] * b.axis[2];
+    return std::acos(std::clamp(c, -1.0, 1.0)) > a.halfAngle + b.halfAngle + kConeGap;
+}
+
+void EnclosingShells::markHidden(const BrickList& bricks, const Vec3& eye) {
+    blended.clear();
     for (const auto& b : bricks) {
         b->hidden = false;
-        blended = blended || b->alpha < 0.999f;
+        if (b->alpha < 0.999f)
+            blended.push_back(coneOf(eye, boundingBall(*b)));
     }
-    if (blended)
-        return;
     const double eyeDistance = length(eye);
     for (const Shell& s : shells) {
-        if (!s.intact || eyeDistance <= s.outerRadius)
+        if (eyeDistance <= s.outerRadius || blended.size() + s.holes.size() > kMaxOpenings)
             continue;
+        holes.clear();
+        for (const Ball& h : s.holes)
+            holes.push_back(coneOf(eye, h));
         for (const auto& b : bricks) {
             if (b->hidden)
                 continue;
             const std::vector<Vec3>& corners = b->getShape()->vertices;
             // The bricks are convex, and so is the set of points whose sight
             // line crosses the ball: the corners decide for the whole brick.
-            b->hidden = std::all_of(corners.begin(), corners.end(), [&](const Vec3& c) {
-                return segmentMeetsBall(eye, c, s.clearRadius);
-            });
+            if (!std::all_of(corners.begin(), corners.end(), [&](const Vec3& c) {
+                    return segmentMeetsBall(eye, c, s.clearRadius);
+                }))
+                continue;
+            if (holes.empty() && blended.empty()) {
+                b->hidden = true;
+                continue;
+            }
+            const Cone sight = coneOf(eye, boundingBall(*b));
+            auto clear = [&](const Cone& c) { return apart(sight, c); };
+            b->hidden = std::all_of(holes.begin(), holes.end(), clear) &&
+                        std::all_of(blended.begin(), blended.end(), clear);
         }
     }
 }

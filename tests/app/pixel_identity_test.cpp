@@ -27,6 +27,10 @@ struct Case {
     int width, height;
 };
 
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << "level " << c.level << " at " << c.width << "x" << c.height;
+}
+
 // The material records keep the last alpha written into them from one App to
 // the next; both runs of a case start from the same records.
 class MaterialRecords {
