@@ -210,15 +210,22 @@ void App::render(float dt) {
     setSightLine(viewDirection, world->ball->position);
     frameTime = dt;
 
+    // The batched drawing knows this frame's fades before anything is drawn,
+    // so the arena's far wall too can leave out what the shells hide.
+    const bool batched = drawOptions.drawBricks && drawOptions.batchBricks;
+    world->setArenaBuffered(drawOptions.bufferArena);
+    if (batched) {
+        world->stepBrickFades();
+        world->markHidden(viewDirection * viewDistance,
+                          drawOptions.hideEnclosed && drawOptions.bufferArena);
+    }
     if (drawOptions.drawArena)
         for (auto& o : world->others)
             o->draw();
     world->ball->draw();
     if (!drawOptions.drawBricks) {
         world->stepBrickFades();
-    } else if (drawOptions.batchBricks) {
-        world->stepBrickFades();
-        world->markHiddenBricks(viewDirection * viewDistance, drawOptions.hideEnclosed);
+    } else if (batched) {
         world->brickBatches.draw(world->bricks);
     } else {
         for (auto& b : world->bricks)

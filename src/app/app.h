@@ -124,8 +124,12 @@ class App : public GameCounters {
         // material and an alpha (the pixels are the same); off, every brick
         // draws its own passes: the reference drawing.
         bool batchBricks = true;
-        // With the batches, bricks an intact opaque shell hides are left out
-        // (the pixels are the same).
+        // The arena shells drawn from vertex buffers (the same pixels); off,
+        // from their display lists.
+        bool bufferArena = true;
+        // With the batches, bricks an intact opaque shell hides are left out,
+        // and with the arena's buffers its far wall behind them (the pixels
+        // are the same).
         bool hideEnclosed = true;
         // Off only to time a frame without them: the bricks, the arena shells.
         bool drawBricks = true;

@@ -19,7 +19,6 @@ class TriangleIndex {
     // widened boxes reach within radius of centre.
     void near(const Vec3& centre, float radius, std::vector<std::uint32_t>& out) const;
 
-
   private:
     struct Box {
         float min[3];
@@ -37,6 +36,7 @@ class TriangleIndex {
     std::vector<Box> boxes;           // per triangle
     std::vector<std::uint32_t> order; // triangle numbers, grouped by leaf
     std::vector<Node> nodes;
+    std::vector<float> centres; // while building: per triangle, min + max on each axis
 };
 
 } // namespace orbiton

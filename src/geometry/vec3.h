@@ -55,7 +55,17 @@ inline Vec3 midpoint(const Vec3& a, const Vec3& b) {
 }
 
 // Scales v to unit length in place and returns the new value; an exactly
-// zero vector is left alone (NaN counts as non-zero).
-Vec3 normalise(Vec3& v);
+// zero vector is left alone (NaN counts as non-zero). Inline: level builds
+// call it for every subdivision point and every normal.
+inline Vec3 normalise(Vec3& v) {
+    if (v.x == 0.0f && v.y == 0.0f && v.z == 0.0f)
+        return v;
+    // Squares in double so that no non-zero float vector underflows to zero.
+    double inv = 1.0 / std::sqrt(double(v.x) * v.x + double(v.y) * v.y + double(v.z) * v.z);
+    v.x = float(v.x * inv);
+    v.y = float(v.y * inv);
+    v.z = float(v.z * inv);
+    return v;
+}
 
 } // namespace orbiton

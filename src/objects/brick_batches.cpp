@@ -125,6 +125,9 @@ void BrickBatches::drawRuns(const std::vector<Run>& runs, bool outline) {
 }
 
 void BrickBatches::draw(const std::vector<std::unique_ptr<Brick>>& bricks) {
+    // As each brick's own pass would leave it: the record keeps the last writer's value.
+    for (const auto& b : bricks)
+        b->material->diffuse[3] = b->alpha;
     if (bricks.empty())
         return;
     if (!vertexBuffer)

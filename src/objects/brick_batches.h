@@ -30,7 +30,8 @@ class BrickBatches {
     void releaseLists();
 
     // The solid passes of every brick, then the outline passes, with the
-    // alphas of this frame's fade step; bricks marked hidden are left out.
+    // alphas of this frame's fade step (each left in its material record);
+    // bricks marked hidden are left out.
     void draw(const std::vector<std::unique_ptr<Brick>>& bricks);
 
   private:

@@ -2,8 +2,12 @@
 
 #include <GL/gl.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "geometry/sphere_mesh.h"
 #include "objects/scene_object.h"
+#include "render/buffer_object.h"
 #include "render/display_list.h"
 
 namespace orbiton {
@@ -24,6 +28,22 @@ class OuterShell : public SceneObject {
     const SphereMesh& sphere() const { return static_cast<const SphereMesh&>(*shape); }
 
     DisplayList displayList;
+    // Drawn from a vertex buffer instead of the list (the same triangles in
+    // the same order, so the same pixels); the list stays the reference.
+    bool buffered = true;
+    // With the buffer: the triangles of the opaque far wall drawn this frame,
+    // by number in mesh order, when some are hidden; empty draws them all.
+    std::vector<std::uint32_t> farWall;
+    bool farWallCut = false;
+
+  private:
+    // Binds the buffer's vertices and normals; false when there is none.
+    bool bindVertices();
+    void drawTriangles(bool cut);
+    static void unbindVertices();
+
+    BufferObject vertexBuffer;
+    BufferObject indexBuffer;
 };
 
 } // namespace orbiton

@@ -27,23 +27,25 @@ void EnclosingShells::find(const LevelReport& report, const BrickList& bricks) {
         if (next > bricks.size())
             return; // not the bricks these lines made
         const bool closed = line.faceMask == 0xFF && line.subMask == 0xF && line.bricks > 0;
-        // Corners 0-2 on the first sphere: inside the second one, the shell is wound outwards.
-        if (!closed || !(line.firstRadius > 0.0f && line.firstRadius < line.secondRadius))
+        // Both radii on the same side of the centre and apart: the caps on the
+        // second sphere face outwards, whichever sphere is the larger.
+        if (!closed || !(line.firstRadius > 0.0f && line.secondRadius > 0.0f) ||
+            line.firstRadius == line.secondRadius)
             continue;
         Shell shell{0.0, 0.0, {}, {}};
-        double innerCaps = line.firstRadius;
+        double caps = line.secondRadius;
         for (std::size_t i = first; i < next; ++i) {
             const Mesh& m = *bricks[i]->getShape();
-            // The inner cap's plane lies this far from the centre.
-            const Vec3& a = m.vertices[0];
-            const Vec3 n = cross(m.vertices[1] - a, m.vertices[2] - a);
+            // How far from the centre the plane of the outward-facing cap lies.
+            const Vec3& a = m.vertices[3];
+            const Vec3 n = cross(m.vertices[4] - a, m.vertices[5] - a);
             const double nl = length(n);
-            innerCaps = nl > 0.0 ? std::min(innerCaps, std::abs(dot(n, a)) / nl) : 0.0;
+            caps = nl > 0.0 ? std::min(caps, std::abs(dot(n, a)) / nl) : 0.0;
             for (const Vec3& v : m.vertices)
                 shell.outerRadius = std::max(shell.outerRadius, length(v));
             shell.members.push_back(bricks[i].get());
         }
-        shell.clearRadius = innerCaps - kMargin;
+        shell.clearRadius = caps - kMargin;
         if (shell.clearRadius <= 0.0)
             continue; // too small to hide anything with room to spare
         std::sort(shell.members.begin(), shell.members.end());
@@ -52,16 +54,24 @@ void EnclosingShells::find(const LevelReport& report, const BrickList& bricks) {
 }
 
 void EnclosingShells::removed(const Brick* brick) {
+    const std::vector<Vec3>& corners = const_cast<Brick*>(brick)->getShape()->vertices;
     for (Shell& s : shells)
         if (std::binary_search(s.members.begin(), s.members.end(), brick))
-            s.holes.push_back(boundingBall(*brick));
+            s.holes.push_back(boundingBall(corners.data(), corners.size()));
 }
 
-EnclosingShells::Ball EnclosingShells::boundingBall(const Brick& brick) {
-    const Mesh& m = *const_cast<Brick&>(brick).getShape();
-    Ball b{m.bounds.centre, 0.0};
-    for (const Vec3& v : m.vertices)
-        b.radius = std::max(b.radius, length(v - b.centre));
+EnclosingShells::Ball EnclosingShells::boundingBall(const Vec3* points, std::size_t count) {
+    double c[3] = {0, 0, 0};
+    for (std::size_t i = 0; i < count; ++i) {
+        c[0] += points[i].x;
+        c[1] += points[i].y;
+        c[2] += points[i].z;
+    }
+    const double n = double(count > 0 ? count : 1);
+    Ball b{Vec3(float(c[0] / n), float(c[1] / n), float(c[2] / n)), 0.0};
+    for (std::size_t i = 0; i < count; ++i)
+        b.radius = std::max(b.radius, length(points[i] - b.centre));
+    b.radius *= 1.0 + 1e-6; // the centre was rounded to float
     return b;
 }
 
@@ -79,39 +89,58 @@ bool EnclosingShells::apart(const Cone& a, const Cone& b) {
     return std::acos(std::clamp(c, -1.0, 1.0)) > a.halfAngle + b.halfAngle + kConeGap;
 }
 
-void EnclosingShells::markHidden(const BrickList& bricks, const Vec3& eye) {
+void EnclosingShells::look(const BrickList& bricks, const Vec3& eyeNow) {
+    eye = eyeNow;
     blended.clear();
-    for (const auto& b : bricks) {
-        b->hidden = false;
-        if (b->alpha < 0.999f)
-            blended.push_back(coneOf(eye, boundingBall(*b)));
-    }
+    usable.clear();
+    for (const auto& b : bricks)
+        if (b->alpha < 0.999f) {
+            const std::vector<Vec3>& corners = b->getShape()->vertices;
+            blended.push_back(coneOf(eye, boundingBall(corners.data(), corners.size())));
+        }
     const double eyeDistance = length(eye);
     for (const Shell& s : shells) {
         if (eyeDistance <= s.outerRadius || blended.size() + s.holes.size() > kMaxOpenings)
             continue;
-        holes.clear();
+        Usable u{&s, {}};
         for (const Ball& h : s.holes)
-            holes.push_back(coneOf(eye, h));
-        for (const auto& b : bricks) {
-            if (b->hidden)
-                continue;
-            const std::vector<Vec3>& corners = b->getShape()->vertices;
-            // The bricks are convex, and so is the set of points whose sight
-            // line crosses the ball: the corners decide for the whole brick.
-            if (!std::all_of(corners.begin(), corners.end(), [&](const Vec3& c) {
-                    return segmentMeetsBall(eye, c, s.clearRadius);
-                }))
-                continue;
-            if (holes.empty() && blended.empty()) {
-                b->hidden = true;
-                continue;
-            }
-            const Cone sight = coneOf(eye, boundingBall(*b));
-            auto clear = [&](const Cone& c) { return apart(sight, c); };
-            b->hidden = std::all_of(holes.begin(), holes.end(), clear) &&
-                        std::all_of(blended.begin(), blended.end(), clear);
+            u.holes.push_back(coneOf(eye, h));
+        usable.push_back(std::move(u));
+    }
+    std::sort(usable.begin(), usable.end(), [](const Usable& a, const Usable& b) {
+        return a.shell->clearRadius > b.shell->clearRadius;
+    });
+}
+
+bool EnclosingShells::hides(const Vec3* points, std::size_t count) const {
+    bool coneKnown = false;
+    Cone sight{};
+    for (const Usable& u : usable) {
+        // Points and bricks are convex, and so is the set of points whose
+        // sight line crosses the ball: the corners decide for the whole hull.
+        const double r = u.shell->clearRadius;
+        if (!std::all_of(points, points + count,
+                         [&](const Vec3& p) { return segmentMeetsBall(eye, p, r); }))
+            continue;
+        if (u.holes.empty() && blended.empty())
+            return true;
+        if (!coneKnown) {
+            sight = coneOf(eye, boundingBall(points, count));
+            coneKnown = true;
         }
+        auto clear = [&](const Cone& c) { return apart(sight, c); };
+        if (std::all_of(u.holes.begin(), u.holes.end(), clear) &&
+            std::all_of(blended.begin(), blended.end(), clear))
+            return true;
+    }
+    return false;
+}
+
+void EnclosingShells::markHidden(const BrickList& bricks, const Vec3& eyeNow) {
+    look(bricks, eyeNow);
+    for (const auto& b : bricks) {
+        const std::vector<Vec3>& corners = b->getShape()->vertices;
+        b->hidden = !usable.empty() && hides(corners.data(), corners.size());
     }
 }
 

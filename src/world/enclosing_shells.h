@@ -10,11 +10,13 @@
 
 namespace orbiton {
 
-// The level's closed brick shells (every face, every part), wound outwards,
-// and what they hide. Seen from outside, a sight line that passes through the
-// ball inside such a shell has entered one of its bricks through a lit,
-// opaque front face first, so everything the line reaches beyond that ball is
-// overdrawn or fails the depth test: leaving it out keeps every pixel. Two
+// The level's closed brick shells (every face, every part) and what they
+// hide. A brick's cap on its line's second sphere faces outwards, whichever
+// sphere is the larger, so those caps of a closed shell make a closed surface
+// whose every face is drawn, lit and opaque when seen from outside. A sight
+// line from outside that passes through the ball inside that surface has met
+// one of those caps first, so everything the line reaches beyond that ball
+// is overdrawn or fails the depth test: leaving it out keeps every pixel. Two
 // things let a line through. A knocked-out brick is a hole. A blended brick
 // writes depth yet lets through what was drawn before it, wherever it is.
 // So a brick stays drawn when its cone of sight lines (from the eye, round
@@ -22,7 +24,7 @@ namespace orbiton {
 // blended brick.
 class EnclosingShells {
   public:
-    // How far inside the inner caps a sight line must pass. It keeps the
+    // How far inside the outward caps a sight line must pass. It keeps the
     // hidden bricks' outline fringes well inside the shell's own pixels and
     // their depth well behind its faces, even in a 16-bit depth buffer.
     static constexpr double kMargin = 0.02;
@@ -39,8 +41,13 @@ class EnclosingShells {
 
     // The brick was knocked out: its shell, if any, has a hole where it was.
     void removed(const Brick* brick);
-    // Marks each brick hidden or not for a viewer at eye (blended bricks are
-    // those with alpha below 0.999).
+    // Takes this frame's viewer at eye and the bricks' alphas (blended
+    // below 0.999): which shells can hide, and where they are open.
+    void look(const BrickList& bricks, const Vec3& eye);
+    // Whether this frame's shells hide the convex hull of the points.
+    bool hides(const Vec3* points, std::size_t count) const;
+    bool hidesAnything() const { return !usable.empty(); }
+    // Looks, then marks each brick hidden or not.
     void markHidden(const BrickList& bricks, const Vec3& eye);
 
     std::size_t count() const { return shells.size(); }
@@ -58,18 +65,25 @@ class EnclosingShells {
         double halfAngle;
     };
     struct Shell {
-        double clearRadius;                // of the ball kept clear, inside the inner caps
+        double clearRadius;                // of the ball kept clear, inside the outward caps
         double outerRadius;                // no corner lies farther out
         std::vector<const Brick*> members; // sorted
         std::vector<Ball> holes;           // where knocked-out members were
     };
-    static Ball boundingBall(const Brick& brick);
+    static Ball boundingBall(const Vec3* points, std::size_t count);
     static Cone coneOf(const Vec3& eye, const Ball& ball);
     static bool apart(const Cone& a, const Cone& b);
 
     std::vector<Shell> shells;
-    std::vector<Cone> blended; // this frame's, kept for their memory
-    std::vector<Cone> holes;
+    // This frame's: the eye, the cones of the blended bricks, and for each
+    // shell that can hide (the widest first) the cones of its holes.
+    Vec3 eye;
+    std::vector<Cone> blended;
+    struct Usable {
+        const Shell* shell;
+        std::vector<Cone> holes;
+    };
+    std::vector<Usable> usable;
 };
 
 // Whether the segment from eye to point passes within radius of the centre.

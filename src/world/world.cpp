@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "paddle_arena/outer_shell.h"
 #include "world/level_file.h"
 
 namespace orbiton {
@@ -113,19 +114,42 @@ void World::candidateBricks(const Vec3& position, double reach, std::vector<Bric
 }
 
 void World::stepBrickFades() {
-    for (auto& b : bricks) {
+    for (auto& b : bricks)
         b->updateFade();
-        b->material->diffuse[3] = b->alpha; // the record keeps the last writer's value
+}
+
+void World::markHidden(const Vec3& eye, bool hide) {
+    if (hide)
+        enclosingShells.markHidden(bricks, eye);
+    else
+        for (auto& b : bricks)
+            b->hidden = false;
+    for (auto& o : others) {
+        auto* arena = dynamic_cast<OuterShell*>(o.get());
+        if (!arena)
+            continue;
+        arena->farWall.clear();
+        arena->farWallCut = false;
+        if (!hide || !enclosingShells.hidesAnything())
+            continue;
+        const Mesh& m = *arena->getShape();
+        for (std::size_t k = 0; k < m.triangles.size(); ++k) {
+            const Triangle& t = m.triangles[k];
+            const Vec3 corners[3] = {m.vertices[t[0]], m.vertices[t[1]], m.vertices[t[2]]};
+            if (enclosingShells.hides(corners, 3)) {
+                arena->farWallCut = true;
+                continue;
+            }
+            for (std::uint32_t i = 0; i < 3; ++i)
+                arena->farWall.push_back(std::uint32_t(3 * k) + i);
+        }
     }
 }
 
-void World::markHiddenBricks(const Vec3& eye, bool hide) {
-    if (hide) {
-        enclosingShells.markHidden(bricks, eye);
-        return;
-    }
-    for (auto& b : bricks)
-        b->hidden = false;
+void World::setArenaBuffered(bool buffered) {
+    for (auto& o : others)
+        if (auto* arena = dynamic_cast<OuterShell*>(o.get()))
+            arena->buffered = buffered;
 }
 
 void World::buildLists() {

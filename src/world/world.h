@@ -57,11 +57,14 @@ class World : public BallWorld {
     bool narrowsSearch() const override { return broadPhase; }
     void buildLists();
     void releaseLists();
-    // The batched drawing's first steps: every brick's fade for this frame,
-    // its alpha left in its material record as its own pass would leave it;
-    // then which bricks an intact shell hides from eye (none with hide off).
+    // The batched drawing's first steps, before anything is drawn: every
+    // brick's fade for this frame (the batches leave the alphas in the
+    // material records when the bricks' turn comes); then which bricks and far-wall triangles of the arena the closed
+    // shells hide from eye (none with hide off).
     void stepBrickFades();
-    void markHiddenBricks(const Vec3& eye, bool hide);
+    void markHidden(const Vec3& eye, bool hide);
+    // The arena shells drawn from their vertex buffers, or from their lists.
+    void setArenaBuffered(bool buffered);
     // Rebuilds the ball's spatial indexes after the lists were changed by
     // other means than hitBrick (a level editor, a test).
     void indexObjects();

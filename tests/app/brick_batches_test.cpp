@@ -24,6 +24,7 @@ Recording play(const std::string& levels, bool batched) {
     o.captureLastFrame = true; // with no frame limit: every frame
     AppHarness h(o, levels);
     h.app.drawOptions.batchBricks = batched;
+    h.app.drawOptions.bufferArena = batched;
     h.app.inputSource = std::make_unique<Autopilot>(5);
     EXPECT_TRUE(h.start());
     Recording r;

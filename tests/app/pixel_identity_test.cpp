@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/autopilot.h"
+#include "paddle_arena/outer_shell.h"
 #include "support/app_harness.h"
 
 namespace orbiton {
@@ -13,6 +14,7 @@ struct Recording {
     int score = 0;
     int translucentFrames = 0; // frames with at least one brick blended
     long hiddenBricks = 0;     // summed over the frames (batched drawing only)
+    int hiddenWall = 0;        // frames with far-wall triangles left out
 };
 
 std::uint64_t hashPixels(const std::vector<std::uint8_t>& pixels) {
@@ -64,6 +66,7 @@ Recording play(const Case& c, bool batched, int frames) {
     AppHarness h(o, ORBITON_SOURCE_LEVELS);
     h.app.firstLevel = c.level;
     h.app.drawOptions.batchBricks = batched;
+    h.app.drawOptions.bufferArena = batched;
     h.app.inputSource = std::make_unique<Autopilot>(7);
     EXPECT_TRUE(h.start());
     Recording r;
@@ -76,6 +79,8 @@ Recording play(const Case& c, bool batched, int frames) {
             r.hiddenBricks += b->hidden;
         }
         r.translucentFrames += translucent;
+        for (const auto& o : h.app.world->others)
+            r.hiddenWall += static_cast<const OuterShell&>(*o).farWallCut;
     }
     r.score = h.app.score;
     return r;
@@ -83,9 +88,10 @@ Recording play(const Case& c, bool batched, int frames) {
 
 class PixelIdentity : public ::testing::TestWithParam<Case> {};
 
-// The batched drawing, with the bricks that intact shells hide left out, draws
-// every frame exactly as every brick's own passes do, through launches, hits,
-// fading and holes knocked into the shells.
+// The batched bricks and the buffered arena, with what the closed shells hide
+// left out, draw every frame exactly as the reference drawing (every brick's
+// own passes, the arena's lists) does, through launches, hits, fading and
+// holes knocked into the shells.
 TEST_P(PixelIdentity, TheBatchedFrameIsTheReferenceFrame) {
     const Case c = GetParam();
     const int frames = 100;
@@ -99,14 +105,18 @@ TEST_P(PixelIdentity, TheBatchedFrameIsTheReferenceFrame) {
     EXPECT_GE(reference.score, 100);
     EXPECT_GT(reference.translucentFrames, 5);
     EXPECT_GT(batched.hiddenBricks, 0);
+    EXPECT_GT(batched.hiddenWall, 0);
     EXPECT_EQ(reference.hiddenBricks, 0);
+    EXPECT_EQ(reference.hiddenWall, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(BundledLevels, PixelIdentity,
                          ::testing::Values(Case{1, 800, 600}, Case{1, 1920, 1080},
                                            Case{8, 800, 600}, Case{8, 1920, 1080},
                                            Case{11, 800, 600}, Case{11, 1920, 1080},
-                                           Case{12, 800, 600}, Case{12, 1920, 1080}),
+                                           Case{12, 800, 600}, Case{12, 1920, 1080},
+                                           // a closed shell wound inwards hides too
+                                           Case{5, 800, 600}),
                          [](const ::testing::TestParamInfo<Case>& info) {
                              return "level" + std::to_string(info.param.level) + "_" +
                                     std::to_string(info.param.width) + "x" +

@@ -14,17 +14,22 @@ std::unique_ptr<World> load(const std::string& text, GameCounters& counters) {
     return std::make_unique<World>(in, "t.lvl", &counters, World::Lists::Defer);
 }
 
-TEST(EnclosingShells, OnlyClosedOutwardShellsWithRoomInsideHide) {
+TEST(EnclosingShells, OnlyClosedShellsWithRoomInsideHide) {
     GameCounters c;
-    // A depth-1 shell's inner caps nearest the centre are the middle tiles,
-    // through (1, 1, 0) / sqrt(2) and its turns: 0.25 * 2 / sqrt(6) away.
+    // A brick's cap on the second sphere faces outwards. A depth-1 shell's
+    // caps nearest the centre are the middle tiles, through (1, 1, 0) / sqrt(2)
+    // and its turns: 2 / sqrt(6) of the radius away.
     auto ring = load("Shell 1 0.25 0.29 ff f Red\n", c);
     ASSERT_EQ(ring->enclosingShells.count(), 1u);
-    EXPECT_NEAR(ring->enclosingShells.clearRadius(0), 0.25 * 2 / std::sqrt(6.0) - 0.02, 1e-6);
+    EXPECT_NEAR(ring->enclosingShells.clearRadius(0), 0.29 * 2 / std::sqrt(6.0) - 0.02, 1e-6);
+    // Wound inwards, the caps facing out are the inner ones.
+    auto inward = load("Shell 1 0.29 0.25 ff f Red\n", c);
+    ASSERT_EQ(inward->enclosingShells.count(), 1u);
+    EXPECT_NEAR(inward->enclosingShells.clearRadius(0), 0.25 * 2 / std::sqrt(6.0) - 0.02, 1e-6);
 
     for (const char* open : {"Shell 2 0.3 0.35 ff 7 Red\n",    // lace
                              "Shell 1 0.25 0.29 7f f Red\n",   // a face missing
-                             "Shell 1 0.29 0.25 ff f Red\n",   // wound inwards
+                             "Shell 1 0.25 0.25 ff f Red\n",   // flat
                              "Shell 1 0.01 0.02 ff f Red\n",   // no room beyond the margin
                              "Shell 1 -0.25 0.29 ff f Red\n"}) // through the centre
         EXPECT_EQ(load(open, c)->enclosingShells.count(), 0u) << open;
@@ -79,26 +84,27 @@ class HiddenBricks : public ::testing::Test {
 };
 
 TEST_F(HiddenBricks, TheRingHidesItsCoreAndTheLaceTileStraightBehindIt) {
-    world->markHiddenBricks(eye, true);
-    // The ring's ball: 0.25 * 2 / sqrt(6) - 0.02 = 0.184. The core lies
+    world->markHidden(eye, true);
+    // The ring's ball: 0.29 * 2 / sqrt(6) - 0.02 = 0.217. The core lies
     // inside it (0.06). The lace tile behind, 10 degrees round the face
     // centre at 0.46, is seen 0.06 from the centre; the other lace tiles
-    // behind, 0.38 away. Of the ring's far tiles only the middle one, within
-    // 0.144, is wholly behind the ball; the corner ones reach 0.21 out.
+    // behind, 0.40 away. Of the ring's tiles the four of the face straight
+    // behind are wholly behind the ball (its corners seen 0.211 away).
     const Hidden h = hidden();
     EXPECT_EQ(h.core, 32);
     EXPECT_EQ(h.laceBehind, 1);
     EXPECT_EQ(h.laceInFront, 0);
-    EXPECT_EQ(h.ring, 1);
+    EXPECT_EQ(h.ring, 4);
 
-    world->markHiddenBricks(eye, false);
+    world->markHidden(eye, false);
     EXPECT_EQ(hidden().total(), 0);
 }
 
 // The lace tile in front, round the face centre at 0.45, shows from the eye
 // as a cone 4.4 degrees wide (ball 0.08 at 1.05) round the line to the centre,
-// where the core (within 3.2 degrees), the lace tile behind and the ring's far
-// middle tile lie. The lace tile round (1, -1, 1) is 17.6 degrees off it.
+// where the core (within 3.2 degrees), the lace tile behind and the ring's
+// far face lie. The lace tile round (1, -1, 1) is 17.6 degrees off it, its
+// cone 3.2 degrees wide.
 const Brick& laceTile(const World& w, const Vec3& direction) {
     for (const auto& b : w.bricks)
         if (b->material == findMaterial("Green") &&
@@ -110,12 +116,12 @@ const Brick& laceTile(const World& w, const Vec3& direction) {
 TEST_F(HiddenBricks, ABlendedBrickInFrontOpensOnlyWhatItCovers) {
     Brick& aside = const_cast<Brick&>(laceTile(*world, Vec3(1, -1, 1)));
     aside.alpha = 0.5f;
-    world->markHiddenBricks(eye, true);
-    EXPECT_EQ(hidden().total(), 34);
+    world->markHidden(eye, true);
+    EXPECT_EQ(hidden().total(), 37);
 
     aside.alpha = 1.0f;
     const_cast<Brick&>(laceTile(*world, Vec3(1, 1, 1))).alpha = 0.5f;
-    world->markHiddenBricks(eye, true);
+    world->markHidden(eye, true);
     EXPECT_EQ(hidden().total(), 0);
 }
 
@@ -128,15 +134,15 @@ TEST_F(HiddenBricks, AHoleFacingTheEyeOpensTheShell) {
             facing = b.get();
     ASSERT_NE(facing, nullptr);
     world->hitBrick(facing);
-    world->markHiddenBricks(eye, true);
-    // The core's own ball (0.05 * 2 / sqrt(6) - 0.02 = 0.021) holds nothing
+    world->markHidden(eye, true);
+    // The core's own ball (0.06 * 2 / sqrt(6) - 0.02 = 0.029) holds nothing
     // and misses the lace tile behind (seen 0.06 from the centre).
     EXPECT_EQ(hidden().total(), 0);
 }
 
 TEST_F(HiddenBricks, NothingIsHiddenFromInsideAShell) {
     // A viewer inside the ring's outer corners (0.29 from the centre).
-    world->markHiddenBricks(Vec3(0.2f, 0.1f, 0), true);
+    world->markHidden(Vec3(0.2f, 0.1f, 0), true);
     EXPECT_EQ(hidden().total(), 0);
 }
 
