@@ -38,8 +38,20 @@ void Mesh::computeNormals() {
     // A vertex normal averages the normals of the triangles that use the
     // vertex, summed in ascending triangle order. One pass over the triangles
     // forms every sum in exactly that order, without a scan per vertex.
-    std::vector<Vec3> sums(vertices.size());
-    std::vector<unsigned> counts(vertices.size(), 0);
+    // Small meshes (every brick) sum on the stack: a level builds thousands.
+    constexpr std::size_t kOnStack = 16;
+    Vec3 sumsOnStack[kOnStack];
+    unsigned countsOnStack[kOnStack] = {};
+    std::vector<Vec3> sumsOnHeap;
+    std::vector<unsigned> countsOnHeap;
+    Vec3* sums = sumsOnStack;
+    unsigned* counts = countsOnStack;
+    if (vertices.size() > kOnStack) {
+        sumsOnHeap.resize(vertices.size());
+        countsOnHeap.assign(vertices.size(), 0);
+        sums = sumsOnHeap.data();
+        counts = countsOnHeap.data();
+    }
     for (std::size_t k = 0; k < triangles.size(); ++k) {
         const Triangle& t = triangles[k];
         for (int c = 0; c < 3; ++c) {

@@ -46,15 +46,8 @@ TriangleIndex::TriangleIndex(const Mesh& mesh) {
     order.resize(boxes.size());
     for (std::uint32_t i = 0; i < order.size(); ++i)
         order[i] = i;
-    // The splits compare box centres (doubled) over and over: kept side by
-    // side, they are read from one small array instead of whole boxes.
-    centres.resize(boxes.size() * 3);
-    for (std::size_t i = 0; i < boxes.size(); ++i)
-        for (int a = 0; a < 3; ++a)
-            centres[3 * i + std::size_t(a)] = boxes[i].min[a] + boxes[i].max[a];
     if (!boxes.empty())
         build(0, std::uint32_t(boxes.size()));
-    centres = std::vector<float>(); // only the build needs them
 }
 
 std::uint32_t TriangleIndex::build(std::uint32_t first, std::uint32_t count) {
@@ -76,24 +69,10 @@ std::uint32_t TriangleIndex::build(std::uint32_t first, std::uint32_t count) {
         nodes[at].count = count;
         return at;
     }
-    // The spread of the box centres picks the axis to split.
-    float lo[3] = {INFINITY, INFINITY, INFINITY}, hi[3] = {-INFINITY, -INFINITY, -INFINITY};
-    for (std::uint32_t i = first; i < first + count; ++i)
-        for (int a = 0; a < 3; ++a) {
-            const float c = centres[3 * std::size_t(order[i]) + std::size_t(a)];
-            lo[a] = std::min(lo[a], c);
-            hi[a] = std::max(hi[a], c);
-        }
-    int axis = 0;
-    for (int a = 1; a < 3; ++a)
-        if (hi[a] - lo[a] > hi[axis] - lo[axis])
-            axis = a;
+    // Halves in list order: a mesh made by subdivision lists each patch's
+    // triangles together, so each half is a compact patch already, and no
+    // sorting is needed (the answers never depend on the tree's shape).
     const std::uint32_t half = count / 2;
-    std::nth_element(order.begin() + first, order.begin() + first + half,
-                     order.begin() + first + count, [&](std::uint32_t l, std::uint32_t r) {
-                         return centres[3 * std::size_t(l) + std::size_t(axis)] <
-                                centres[3 * std::size_t(r) + std::size_t(axis)];
-                     });
     const std::uint32_t left = build(first, half);
     const std::uint32_t right = build(first + half, count - half);
     for (int a = 0; a < 3; ++a) {

@@ -10,7 +10,10 @@ namespace orbiton {
 // A bounding-volume hierarchy over a mesh's triangles, for finding the few
 // triangles near a point. Each triangle's box is widened a little beyond
 // its corners, so a point that rounding or the angle-sum tolerance puts just
-// outside a triangle is still found. The mesh must not move afterwards.
+// outside a triangle is still found. The mesh must not move afterwards. The
+// tree halves the triangle list in its own order, which suits the arena's
+// subdivided meshes (their lists keep neighbours together); any other mesh
+// gets the same answers, only more slowly.
 class TriangleIndex {
   public:
     explicit TriangleIndex(const Mesh& mesh);
@@ -36,7 +39,6 @@ class TriangleIndex {
     std::vector<Box> boxes;           // per triangle
     std::vector<std::uint32_t> order; // triangle numbers, grouped by leaf
     std::vector<Node> nodes;
-    std::vector<float> centres; // while building: per triangle, min + max on each axis
 };
 
 } // namespace orbiton
