@@ -44,7 +44,6 @@ void World::build(std::istream* in, const std::string& name, Lists lists) {
     if (in) {
         LevelLoader loader(bricks, others, report);
         loader.loadLevel(*in);
-        enclosingShells.find(report, bricks);
         std::size_t shown = 0;
         for (const auto& p : report.problems)
             if (shown++ < kMaxProblemLinesShown)
@@ -60,6 +59,7 @@ void World::build(std::istream* in, const std::string& name, Lists lists) {
     for (auto& b : bricks)
         b->computeCollisionMask();
     indexObjects();
+    enclosingShells.find(report, bricks); // the bricks are still as the lines made them
     resetBall();
     if (lists == Lists::Build)
         buildLists();
@@ -80,6 +80,8 @@ void World::indexObjects() {
         o->shape->buildIndex();
     brickIndex.build(bricks);
     brickBatches.assign(bricks);
+    // Changed lists no longer match the level's lines: nothing counts as hidden.
+    enclosingShells = EnclosingShells();
 }
 
 void World::resetBall() {

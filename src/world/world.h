@@ -59,14 +59,15 @@ class World : public BallWorld {
     void releaseLists();
     // The batched drawing's first steps, before anything is drawn: every
     // brick's fade for this frame (the batches leave the alphas in the
-    // material records when the bricks' turn comes); then which bricks and far-wall triangles of the arena the closed
-    // shells hide from eye (none with hide off).
+    // material records when the bricks' turn comes); then which bricks and far-wall triangles of
+    // the arena the closed shells hide from eye (none with hide off).
     void stepBrickFades();
     void markHidden(const Vec3& eye, bool hide);
     // The arena shells drawn from their vertex buffers, or from their lists.
     void setArenaBuffered(bool buffered);
     // Rebuilds the ball's spatial indexes after the lists were changed by
-    // other means than hitBrick (a level editor, a test).
+    // other means than hitBrick (a level editor, a test). The closed shells
+    // are forgotten then: nothing is left out of the drawing as hidden.
     void indexObjects();
 
     GameCounters* counters; // the score and the ball's flight, kept by the owner

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 #include <stdexcept>
@@ -144,6 +145,21 @@ TEST_F(HiddenBricks, NothingIsHiddenFromInsideAShell) {
     // A viewer inside the ring's outer corners (0.29 from the centre).
     world->markHidden(Vec3(0.2f, 0.1f, 0), true);
     EXPECT_EQ(hidden().total(), 0);
+}
+
+TEST_F(HiddenBricks, ListsChangedByOtherMeansHideNothing) {
+    // A ring tile taken out by hand, not hit: the ring is open, and the
+    // world cannot tell which bricks its lines made any more.
+    auto facing = std::find_if(world->bricks.begin(), world->bricks.end(), [](const auto& b) {
+        return b->material == findMaterial("Red") &&
+               dot(b->getShape()->bounds.centre, Vec3(1, 1, 1)) > 0.25;
+    });
+    ASSERT_NE(facing, world->bricks.end());
+    world->bricks.erase(facing);
+    world->indexObjects();
+    world->markHidden(eye, true);
+    EXPECT_EQ(hidden().total(), 0);
+    EXPECT_EQ(world->enclosingShells.count(), 0u);
 }
 
 } // namespace
