@@ -35,7 +35,7 @@ void EnclosingShells::find(const LevelReport& report, const BrickList& bricks) {
         Shell shell{0.0, 0.0, {}, {}};
         double caps = line.secondRadius;
         for (std::size_t i = first; i < next; ++i) {
-            const Mesh& m = *bricks[i]->getShape();
+            const Mesh& m = *bricks[i]->shape;
             // How far from the centre the plane of the outward-facing cap lies.
             const Vec3& a = m.vertices[3];
             const Vec3 n = cross(m.vertices[4] - a, m.vertices[5] - a);
@@ -54,7 +54,7 @@ void EnclosingShells::find(const LevelReport& report, const BrickList& bricks) {
 }
 
 void EnclosingShells::removed(const Brick* brick) {
-    const std::vector<Vec3>& corners = const_cast<Brick*>(brick)->getShape()->vertices;
+    const std::vector<Vec3>& corners = brick->shape->vertices;
     for (Shell& s : shells)
         if (std::binary_search(s.members.begin(), s.members.end(), brick))
             s.holes.push_back(boundingBall(corners.data(), corners.size()));
@@ -95,7 +95,7 @@ void EnclosingShells::look(const BrickList& bricks, const Vec3& eyeNow) {
     usable.clear();
     for (const auto& b : bricks)
         if (b->alpha < 0.999f) {
-            const std::vector<Vec3>& corners = b->getShape()->vertices;
+            const std::vector<Vec3>& corners = b->shape->vertices;
             blended.push_back(coneOf(eye, boundingBall(corners.data(), corners.size())));
         }
     const double eyeDistance = length(eye);
@@ -139,7 +139,7 @@ bool EnclosingShells::hides(const Vec3* points, std::size_t count) const {
 void EnclosingShells::markHidden(const BrickList& bricks, const Vec3& eyeNow) {
     look(bricks, eyeNow);
     for (const auto& b : bricks) {
-        const std::vector<Vec3>& corners = b->getShape()->vertices;
+        const std::vector<Vec3>& corners = b->shape->vertices;
         b->hidden = !usable.empty() && hides(corners.data(), corners.size());
     }
 }

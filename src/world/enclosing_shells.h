@@ -29,9 +29,6 @@ class EnclosingShells {
     // their depth well behind its faces, even in a 16-bit depth buffer.
     static constexpr double kMargin = 0.02;
 
-    // Finds the closed shells among the loader's applied lines; the bricks
-    // are the level's, in load order.
-    void find(const LevelReport& report, const BrickList& bricks);
     // How near two cones may come (radians) and still count as apart: some
     // pixels for line smoothing and edge rounding, even at 1920 x 1080 and beyond.
     static constexpr double kConeGap = 0.01;
@@ -39,6 +36,9 @@ class EnclosingShells {
     // search would cost more than the drawing it saves.
     static constexpr std::size_t kMaxOpenings = 512;
 
+    // Finds the closed shells among the loader's applied lines; the bricks
+    // are the level's, in load order.
+    void find(const LevelReport& report, const BrickList& bricks);
     // The brick was knocked out: its shell, if any, has a hole where it was.
     void removed(const Brick* brick);
     // Takes this frame's viewer at eye and the bricks' alphas (blended
