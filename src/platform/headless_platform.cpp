@@ -128,8 +128,7 @@ bool HeadlessPlatform::openWindow(const std::string&, int w, int h, bool fs) {
         w = options.windowWidth;
         h = options.windowHeight;
     }
-    // 24 depth bits, as the windowed game gets under X: identical pixels.
-    context = OffscreenContext::create(w, h, 24);
+    context = OffscreenContext::create(w, h, options.depthBits);
     if (!context)
         return false;
     width = w;

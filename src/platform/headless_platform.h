@@ -28,6 +28,9 @@ class HeadlessPlatform : public Platform {
         bool failWindow = false;
         bool failFullscreen = false;
         bool captureLastFrame = false;
+        // Bits of the depth buffer: 24, as the windowed game gets under X;
+        // 16, the least the game asks for, as some drivers give it.
+        int depthBits = 24;
     };
 
     explicit HeadlessPlatform(const Options& options);

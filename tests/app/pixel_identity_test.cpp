@@ -27,10 +27,12 @@ std::uint64_t hashPixels(const std::vector<std::uint8_t>& pixels) {
 struct Case {
     int level;
     int width, height;
+    int depthBits = 24;
 };
 
 void PrintTo(const Case& c, std::ostream* out) {
-    *out << "level " << c.level << " at " << c.width << "x" << c.height;
+    *out << "level " << c.level << " at " << c.width << "x" << c.height << ", " << c.depthBits
+         << "-bit depth";
 }
 
 // The material records keep the last alpha written into them from one App to
@@ -63,12 +65,16 @@ Recording play(const Case& c, bool batched, int frames) {
     o.windowHeight = c.height;
     o.frameSeconds = 1.0 / 30; // quicker play: hits and fades within the script
     o.captureLastFrame = true;
+    o.depthBits = c.depthBits;
     AppHarness h(o, ORBITON_SOURCE_LEVELS);
     h.app.firstLevel = c.level;
     h.app.drawOptions.batchBricks = batched;
     h.app.drawOptions.bufferArena = batched;
     h.app.inputSource = std::make_unique<Autopilot>(7);
     EXPECT_TRUE(h.start());
+    GLint depthBits = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+    EXPECT_EQ(depthBits, c.depthBits);
     Recording r;
     for (int f = 0; f < frames && h.app.level == c.level; ++f) {
         h.frames(1);
@@ -110,18 +116,20 @@ TEST_P(PixelIdentity, TheBatchedFrameIsTheReferenceFrame) {
     EXPECT_EQ(reference.hiddenWall, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(BundledLevels, PixelIdentity,
-                         ::testing::Values(Case{1, 800, 600}, Case{1, 1920, 1080},
-                                           Case{8, 800, 600}, Case{8, 1920, 1080},
-                                           Case{11, 800, 600}, Case{11, 1920, 1080},
-                                           Case{12, 800, 600}, Case{12, 1920, 1080},
-                                           // a closed shell wound inwards hides too
-                                           Case{5, 800, 600}),
-                         [](const ::testing::TestParamInfo<Case>& info) {
-                             return "level" + std::to_string(info.param.level) + "_" +
-                                    std::to_string(info.param.width) + "x" +
-                                    std::to_string(info.param.height);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    BundledLevels, PixelIdentity,
+    ::testing::Values(Case{1, 800, 600}, Case{1, 1920, 1080}, Case{8, 800, 600},
+                      Case{8, 1920, 1080}, Case{11, 800, 600}, Case{11, 1920, 1080},
+                      Case{12, 800, 600}, Case{12, 1920, 1080},
+                      // a closed shell wound inwards hides too
+                      Case{5, 800, 600},
+                      // the least depth the game asks for
+                      Case{11, 800, 600, 16}, Case{12, 1920, 1080, 16}),
+    [](const ::testing::TestParamInfo<Case>& info) {
+        return "level" + std::to_string(info.param.level) + "_" + std::to_string(info.param.width) +
+               "x" + std::to_string(info.param.height) +
+               (info.param.depthBits != 24 ? "_depth" + std::to_string(info.param.depthBits) : "");
+    });
 
 } // namespace
 } // namespace orbiton
