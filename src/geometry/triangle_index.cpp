@@ -43,9 +43,6 @@ TriangleIndex::TriangleIndex(const Mesh& mesh) {
         }
         boxes.push_back(b);
     }
-    order.resize(boxes.size());
-    for (std::uint32_t i = 0; i < order.size(); ++i)
-        order[i] = i;
     if (!boxes.empty())
         build(0, std::uint32_t(boxes.size()));
 }
@@ -61,8 +58,8 @@ std::uint32_t TriangleIndex::build(std::uint32_t first, std::uint32_t count) {
         }
         for (std::uint32_t i = first; i < first + count; ++i)
             for (int a = 0; a < 3; ++a) {
-                box.min[a] = std::min(box.min[a], boxes[order[i]].min[a]);
-                box.max[a] = std::max(box.max[a], boxes[order[i]].max[a]);
+                box.min[a] = std::min(box.min[a], boxes[i].min[a]);
+                box.max[a] = std::max(box.max[a], boxes[i].max[a]);
             }
         nodes[at].box = box;
         nodes[at].first = first;
@@ -97,8 +94,8 @@ void TriangleIndex::near(const Vec3& centre, float radius, std::vector<std::uint
             continue;
         if (n.count > 0) {
             for (std::uint32_t i = n.first; i < n.first + n.count; ++i)
-                if (boxDistanceSquared(boxes[order[i]].min, boxes[order[i]].max, centre) <= r2)
-                    out.push_back(order[i]);
+                if (boxDistanceSquared(boxes[i].min, boxes[i].max, centre) <= r2)
+                    out.push_back(i);
         } else {
             stack[top++] = n.right;
             stack[top++] = std::uint32_t(&n - nodes.data()) + 1;

@@ -29,15 +29,14 @@ class TriangleIndex {
     };
     struct Node {
         Box box;
-        std::uint32_t first; // leaves: first of `count` entries of order
+        std::uint32_t first; // leaves: the first of `count` triangles in a row
         std::uint32_t count; // 0 for an inner node, whose children follow
         std::uint32_t right; // inner nodes: the right child (the left is next)
     };
 
     std::uint32_t build(std::uint32_t first, std::uint32_t count);
 
-    std::vector<Box> boxes;           // per triangle
-    std::vector<std::uint32_t> order; // triangle numbers, grouped by leaf
+    std::vector<Box> boxes; // per triangle
     std::vector<Node> nodes;
 };
 

@@ -3,17 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geometry/primitives.h"
+
 namespace orbiton {
 
 bool segmentMeetsBall(const Vec3& eye, const Vec3& point, double radius) {
-    const double dx = double(point.x) - eye.x, dy = double(point.y) - eye.y,
-                 dz = double(point.z) - eye.z;
-    const double span = dx * dx + dy * dy + dz * dz;
-    double t =
-        span > 0.0 ? -(double(eye.x) * dx + double(eye.y) * dy + double(eye.z) * dz) / span : 0.0;
-    t = std::clamp(t, 0.0, 1.0);
-    const double x = eye.x + t * dx, y = eye.y + t * dy, z = eye.z + t * dz;
-    return x * x + y * y + z * z < radius * radius;
+    Vec3 nearest;
+    closestPointOnSegment(eye, point, Vec3(0, 0, 0), nearest);
+    return dot(nearest, nearest) < radius * radius;
 }
 
 void EnclosingShells::find(const LevelReport& report, const BrickList& bricks) {
