@@ -89,7 +89,14 @@ last=$(tail -n 1 "$work/switches.txt")
 
 sleep 1
 kill -0 "$game_pid" 2>/dev/null || fail "the game is not running after the switches"
-import -window root "$work/a.png"; sleep 0.5; import -window root "$work/b.png"
+# Turn the paddle between the two shots: the camera turns with it, so a game
+# that still draws shows a change even when the ball lies still on the paddle
+# (a miss after the last click, or a click lost to a switch).
+focus
+import -window root "$work/a.png"
+xdotool mousemove_relative -- 90 40
+sleep 0.5
+import -window root "$work/b.png"
 [ "$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 || true)" != "0" ] || fail "the game no longer draws"
 
 focus
