@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
+#include "support/world_text.h"
 #include "world/world.h"
 
 namespace orbiton {
@@ -10,11 +9,6 @@ namespace {
 // The Ball against the real World: level files, the World's list order, long
 // flights. The Ball's own rules are tested against a small fake world in
 // tests/objects.
-
-std::unique_ptr<World> worldFrom(const std::string& text, GameCounters& counters) {
-    std::istringstream in(text);
-    return std::make_unique<World>(in, "test.lvl", &counters, World::Lists::Defer);
-}
 
 TEST(BallInWorld, ZeroTimeStepMovesNothingAndHitsNothing) {
     GameCounters c;

@@ -2,11 +2,11 @@
 
 #include <cstring>
 #include <random>
-#include <sstream>
 
 #include "app/autopilot.h"
 #include "geometry/triangle_index.h"
 #include "paddle_arena/outer_shell.h"
+#include "support/world_text.h"
 #include "world/world.h"
 
 namespace orbiton {
@@ -14,11 +14,6 @@ namespace {
 
 bool sameBits(const Vec3& a, const Vec3& b) {
     return std::memcmp(&a, &b, sizeof(Vec3)) == 0;
-}
-
-std::unique_ptr<World> worldFrom(const std::string& text, GameCounters& counters) {
-    std::istringstream in(text);
-    return std::make_unique<World>(in, "test.lvl", &counters, World::Lists::Defer);
 }
 
 Vec3 randomUnit(std::mt19937& rng) {

@@ -2,29 +2,24 @@
 
 #include <algorithm>
 #include <cmath>
-#include <sstream>
 #include <stdexcept>
 
+#include "support/world_text.h"
 #include "world/world.h"
 
 namespace orbiton {
 namespace {
-
-std::unique_ptr<World> load(const std::string& text, GameCounters& counters) {
-    std::istringstream in(text);
-    return std::make_unique<World>(in, "t.lvl", &counters, World::Lists::Defer);
-}
 
 TEST(EnclosingShells, OnlyClosedShellsWithRoomInsideHide) {
     GameCounters c;
     // A brick's cap on the second sphere faces outwards. A depth-1 shell's
     // caps nearest the centre are the middle tiles, through (1, 1, 0) / sqrt(2)
     // and its turns: 2 / sqrt(6) of the radius away.
-    auto ring = load("Shell 1 0.25 0.29 ff f Red\n", c);
+    auto ring = worldFrom("Shell 1 0.25 0.29 ff f Red\n", c);
     ASSERT_EQ(ring->enclosingShells.count(), 1u);
     EXPECT_NEAR(ring->enclosingShells.clearRadius(0), 0.29 * 2 / std::sqrt(6.0) - 0.02, 1e-6);
     // Wound inwards, the caps facing out are the inner ones.
-    auto inward = load("Shell 1 0.29 0.25 ff f Red\n", c);
+    auto inward = worldFrom("Shell 1 0.29 0.25 ff f Red\n", c);
     ASSERT_EQ(inward->enclosingShells.count(), 1u);
     EXPECT_NEAR(inward->enclosingShells.clearRadius(0), 0.25 * 2 / std::sqrt(6.0) - 0.02, 1e-6);
 
@@ -33,7 +28,7 @@ TEST(EnclosingShells, OnlyClosedShellsWithRoomInsideHide) {
                              "Shell 1 0.25 0.25 ff f Red\n",   // flat
                              "Shell 1 0.01 0.02 ff f Red\n",   // no room beyond the margin
                              "Shell 1 -0.25 0.29 ff f Red\n"}) // through the centre
-        EXPECT_EQ(load(open, c)->enclosingShells.count(), 0u) << open;
+        EXPECT_EQ(worldFrom(open, c)->enclosingShells.count(), 0u) << open;
 }
 
 TEST(EnclosingShells, SightLinesThroughTheBallDecide) {
@@ -52,9 +47,9 @@ class HiddenBricks : public ::testing::Test {
     void SetUp() override {
         // A closed ring, a closed core inside it and, at 0.45, the middle tile
         // of every face of a depth-3 lace (one small brick round each face's centre).
-        world = load("Shell 1 0.25 0.29 ff f Red\nShell 1 0.05 0.06 ff f Blue\n"
-                     "Shell 3 0.45 0.46 ff 8 Green\n",
-                     counters);
+        world = worldFrom("Shell 1 0.25 0.29 ff f Red\nShell 1 0.05 0.06 ff f Blue\n"
+                          "Shell 3 0.45 0.46 ff 8 Green\n",
+                          counters);
         ASSERT_EQ(world->bricks.size(), 72u);
         ASSERT_EQ(world->enclosingShells.count(), 2u);
     }

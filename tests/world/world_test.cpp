@@ -11,15 +11,11 @@
 #include "render/display_list.h"
 #include "render/state_lists.h"
 #include "support/gl_test.h"
+#include "support/world_text.h"
 #include "world/world.h"
 
 namespace orbiton {
 namespace {
-
-std::unique_ptr<World> worldFrom(const std::string& text, GameCounters& counters) {
-    std::istringstream in(text);
-    return std::make_unique<World>(in, "test.lvl", &counters, World::Lists::Defer);
-}
 
 TEST(World, BuildsBallAndPaddleAndRestsTheBall) {
     GameCounters c;

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "world/world.h"
+
+namespace orbiton {
+
+// A World read from level text, its lists left for the test to build.
+inline std::unique_ptr<World> worldFrom(const std::string& text, GameCounters& counters) {
+    std::istringstream in(text);
+    return std::make_unique<World>(in, "test.lvl", &counters, World::Lists::Defer);
+}
+
+} // namespace orbiton
