@@ -40,6 +40,10 @@ class Brick : public SceneObject {
     // Out of sight behind an intact opaque shell this frame: the batched
     // drawing leaves it out (its own passes never look at this).
     bool hidden = false;
+    // Its cap on the first radius, and with it the lower edges of its sides,
+    // lies inside such a shell where no hole comes near: the batched outlines
+    // leave those edges out.
+    bool innerEdgesHidden = false;
     DisplayList displayList;
 };
 

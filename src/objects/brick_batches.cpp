@@ -3,6 +3,8 @@
 
 #include <GL/glext.h>
 
+#include <algorithm>
+
 #include "render/state_lists.h"
 
 namespace orbiton {
@@ -28,6 +30,12 @@ constexpr Corner kLayout[BrickBatches::kVerticesPerBrick] = {
     {4, 7, true}, {1, 7, false}, {3, 7, true},  // side 4 1 0 3
     {1, 7, true}, {0, 7, true},  {3, 7, false}, //
 };
+// Where each side's lower edge starts (the first corner of its second
+// triangle), and the copy of it that leaves the edge out.
+constexpr std::uint32_t kLowerEdges[3] = {9, 15, 21};
+constexpr Corner kLowerEdgesOff[3] = {{0, 3, false}, {2, 5, false}, {1, 7, false}};
+// The cap on the first radius.
+constexpr std::uint32_t kInnerCap = 3;
 
 } // namespace
 
@@ -51,21 +59,25 @@ void BrickBatches::buildLists() {
     // Laid out in list order; a removed brick's slot keeps its place, unused.
     std::vector<Vertex> vertices;
     std::vector<GLboolean> edgeFlags;
-    vertices.reserve(slots.size() * kVerticesPerBrick);
-    edgeFlags.reserve(slots.size() * kVerticesPerBrick);
+    vertices.reserve(slots.size() * kVerticesPerSlot);
+    edgeFlags.reserve(slots.size() * kVerticesPerSlot);
     for (Brick* b : slots) {
         if (!b) {
-            vertices.resize(vertices.size() + kVerticesPerBrick, Vertex{});
-            edgeFlags.resize(edgeFlags.size() + kVerticesPerBrick, GL_TRUE);
+            vertices.resize(vertices.size() + kVerticesPerSlot, Vertex{});
+            edgeFlags.resize(edgeFlags.size() + kVerticesPerSlot, GL_TRUE);
             continue;
         }
         const Mesh& m = *b->getShape();
-        for (const Corner& c : kLayout) {
+        auto add = [&](const Corner& c) {
             const Vec3& p = m.vertices[c.corner];
             const Vec3& n = m.faceNormals[c.normal];
             vertices.push_back({{p.x, p.y, p.z}, {n.x, n.y, n.z}});
             edgeFlags.push_back(c.edge ? GL_TRUE : GL_FALSE);
-        }
+        };
+        for (const Corner& c : kLayout)
+            add(c);
+        for (const Corner& c : kLowerEdgesOff)
+            add(c);
     }
     if (vertices.empty())
         return;
@@ -89,18 +101,39 @@ void BrickBatches::gather() {
         const Brick* b = slots[s];
         if (!b || b->hidden)
             continue;
-        const std::size_t at = indices.size();
         if (solidRuns.empty() || solidRuns.back().material != b->material ||
             solidRuns.back().alpha != b->alpha)
-            solidRuns.push_back({b->material, b->alpha, at, 0});
-        // The outline's colour depends on the alpha alone.
-        if (outlineRuns.empty() || outlineRuns.back().alpha != b->alpha)
-            outlineRuns.push_back({nullptr, b->alpha, at, 0});
+            solidRuns.push_back({b->material, b->alpha, indices.size(), 0});
         solidRuns.back().count += kVerticesPerBrick;
-        outlineRuns.back().count += kVerticesPerBrick;
-        const std::uint32_t first = std::uint32_t(s * kVerticesPerBrick);
+        const std::uint32_t first = std::uint32_t(s * kVerticesPerSlot);
         for (std::uint32_t k = 0; k < kVerticesPerBrick; ++k)
             indices.push_back(first + k);
+    }
+    for (std::size_t s = 0; s < slots.size(); ++s) {
+        const Brick* b = slots[s];
+        if (!b || b->hidden)
+            continue;
+        // The outline's colour depends on the alpha alone.
+        if (outlineRuns.empty() || outlineRuns.back().alpha != b->alpha)
+            outlineRuns.push_back({nullptr, b->alpha, indices.size(), 0});
+        const std::size_t before = indices.size();
+        const std::uint32_t first = std::uint32_t(s * kVerticesPerSlot);
+        if (!b->innerEdgesHidden) {
+            for (std::uint32_t k = 0; k < kVerticesPerBrick; ++k)
+                indices.push_back(first + k);
+        } else {
+            // The same lines in the same order, less the hidden ones.
+            for (std::uint32_t k = 0; k < kVerticesPerBrick; ++k) {
+                if (k >= kInnerCap && k < kInnerCap + 3)
+                    continue;
+                const std::uint32_t* lower = std::find(kLowerEdges, kLowerEdges + 3, k);
+                indices.push_back(lower == kLowerEdges + 3
+                                      ? first + k
+                                      : first + kVerticesPerBrick +
+                                            std::uint32_t(lower - kLowerEdges));
+            }
+        }
+        outlineRuns.back().count += indices.size() - before;
     }
 }
 

@@ -16,10 +16,15 @@ namespace orbiton {
 // triangles (a side quad as the two triangles the rasteriser would cut it
 // into, the diagonal's edge flag off, so the outlines stay quads); each frame
 // the live, unhidden bricks are drawn as runs that share a material and an
-// alpha, one indexed draw a run, solid passes first, then outlines.
+// alpha, one indexed draw a run, solid passes first, then outlines. A brick
+// whose cap on the first radius lies hidden inside a shell draws its outline
+// without that cap and without its sides' lower edges.
 class BrickBatches {
   public:
     static constexpr int kVerticesPerBrick = 24; // two caps, three sides of two triangles
+    // Each brick's block in the buffer: its triangles' corners, then the three
+    // that start a side's lower edge once more with that edge's flag off.
+    static constexpr int kVerticesPerSlot = kVerticesPerBrick + 3;
 
     // Takes the bricks in list order; their vertices are laid out and sent
     // to GL by buildLists (or the first draw).
@@ -53,7 +58,7 @@ class BrickBatches {
     BufferObject vertexBuffer;
     BufferObject edgeFlagBuffer;
     BufferObject indexBuffer;
-    std::vector<std::uint32_t> indices;
+    std::vector<std::uint32_t> indices; // solid passes, then outlines
     std::vector<Run> solidRuns;
     std::vector<Run> outlineRuns;
 };

@@ -77,8 +77,11 @@ EnclosingShells::Cone EnclosingShells::coneOf(const Vec3& eye, const Ball& ball)
                          double(ball.centre.z) - eye.z};
     const double distance = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
     if (distance <= ball.radius) // the eye is inside: every direction
-        return {{1, 0, 0}, 4.0};
-    return {{d[0] / distance, d[1] / distance, d[2] / distance}, std::asin(ball.radius / distance)};
+        return {{1, 0, 0}, 4.0, 0.0, distance + ball.radius};
+    return {{d[0] / distance, d[1] / distance, d[2] / distance},
+            std::asin(ball.radius / distance),
+            distance - ball.radius,
+            distance + ball.radius};
 }
 
 bool EnclosingShells::apart(const Cone& a, const Cone& b) {
@@ -110,6 +113,14 @@ void EnclosingShells::look(const BrickList& bricks, const Vec3& eyeNow) {
 }
 
 bool EnclosingShells::hides(const Vec3* points, std::size_t count) const {
+    return hidesBehind(points, count, true);
+}
+
+bool EnclosingShells::hidesOutlines(const Vec3* points, std::size_t count) const {
+    return hidesBehind(points, count, false);
+}
+
+bool EnclosingShells::hidesBehind(const Vec3* points, std::size_t count, bool blendedOpen) const {
     bool coneKnown = false;
     Cone sight{};
     for (const Usable& u : usable) {
@@ -119,15 +130,18 @@ bool EnclosingShells::hides(const Vec3* points, std::size_t count) const {
         if (!std::all_of(points, points + count,
                          [&](const Vec3& p) { return segmentMeetsBall(eye, p, r); }))
             continue;
-        if (u.holes.empty() && blended.empty())
+        if (u.holes.empty() && (blended.empty() || !blendedOpen))
             return true;
         if (!coneKnown) {
             sight = coneOf(eye, boundingBall(points, count));
             coneKnown = true;
         }
-        auto clear = [&](const Cone& c) { return apart(sight, c); };
+        // An opening wholly beyond the thing is not on the way to it.
+        auto clear = [&](const Cone& c) {
+            return c.nearest > sight.farthest + kMargin || apart(sight, c);
+        };
         if (std::all_of(u.holes.begin(), u.holes.end(), clear) &&
-            std::all_of(blended.begin(), blended.end(), clear))
+            (!blendedOpen || std::all_of(blended.begin(), blended.end(), clear)))
             return true;
     }
     return false;
@@ -138,6 +152,8 @@ void EnclosingShells::markHidden(const BrickList& bricks, const Vec3& eyeNow) {
     for (const auto& b : bricks) {
         const std::vector<Vec3>& corners = b->shape->vertices;
         b->hidden = !usable.empty() && hides(corners.data(), corners.size());
+        // Corners 0 to 2 make the cap on the first radius.
+        b->innerEdgesHidden = !usable.empty() && !b->hidden && hidesOutlines(corners.data(), 3);
     }
 }
 

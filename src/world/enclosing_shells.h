@@ -27,7 +27,7 @@ class EnclosingShells {
     // How far inside the outward caps a sight line must pass. It keeps the
     // hidden bricks' outline fringes well inside the shell's own pixels and
     // their depth well behind its faces, even in a 16-bit depth buffer.
-    static constexpr double kMargin = 0.02;
+    static constexpr double kMargin = 0.015;
 
     // How near two cones may come (radians) and still count as apart: some
     // pixels for line smoothing and edge rounding, even at 1920 x 1080 and beyond.
@@ -46,8 +46,12 @@ class EnclosingShells {
     void look(const BrickList& bricks, const Vec3& eye);
     // Whether this frame's shells hide the convex hull of the points.
     bool hides(const Vec3* points, std::size_t count) const;
+    // The same for outlines alone. They are drawn after every solid face and
+    // a blended brick writes depth, so only holes let a line show.
+    bool hidesOutlines(const Vec3* points, std::size_t count) const;
     bool hidesAnything() const { return !usable.empty(); }
-    // Looks, then marks each brick hidden or not.
+    // Looks, then marks each brick hidden or not, and whether the outline
+    // edges round its cap on the first radius are.
     void markHidden(const BrickList& bricks, const Vec3& eye);
 
     std::size_t count() const { return shells.size(); }
@@ -59,10 +63,12 @@ class EnclosingShells {
         Vec3 centre;
         double radius;
     };
-    // The sight lines from an eye through a ball: an axis and a half-angle.
+    // The sight lines from an eye through a ball: an axis and a half-angle,
+    // and how near and how far from the eye the ball reaches.
     struct Cone {
         double axis[3];
         double halfAngle;
+        double nearest, farthest;
     };
     struct Shell {
         double clearRadius;                // of the ball kept clear, inside the outward caps
@@ -73,6 +79,7 @@ class EnclosingShells {
     static Ball boundingBall(const Vec3* points, std::size_t count);
     static Cone coneOf(const Vec3& eye, const Ball& ball);
     static bool apart(const Cone& a, const Cone& b);
+    bool hidesBehind(const Vec3* points, std::size_t count, bool blendedOpen) const;
 
     std::vector<Shell> shells;
     // This frame's: the eye, the cones of the blended bricks, and for each

@@ -125,7 +125,7 @@ void World::markHidden(const Vec3& eye, bool hide) {
         enclosingShells.markHidden(bricks, eye);
     else
         for (auto& b : bricks)
-            b->hidden = false;
+            b->hidden = b->innerEdgesHidden = false;
     for (auto& o : others) {
         auto* arena = dynamic_cast<OuterShell*>(o.get());
         if (!arena)

@@ -17,16 +17,16 @@ TEST(EnclosingShells, OnlyClosedShellsWithRoomInsideHide) {
     // and its turns: 2 / sqrt(6) of the radius away.
     auto ring = worldFrom("Shell 1 0.25 0.29 ff f Red\n", c);
     ASSERT_EQ(ring->enclosingShells.count(), 1u);
-    EXPECT_NEAR(ring->enclosingShells.clearRadius(0), 0.29 * 2 / std::sqrt(6.0) - 0.02, 1e-6);
+    EXPECT_NEAR(ring->enclosingShells.clearRadius(0), 0.29 * 2 / std::sqrt(6.0) - 0.015, 1e-6);
     // Wound inwards, the caps facing out are the inner ones.
     auto inward = worldFrom("Shell 1 0.29 0.25 ff f Red\n", c);
     ASSERT_EQ(inward->enclosingShells.count(), 1u);
-    EXPECT_NEAR(inward->enclosingShells.clearRadius(0), 0.25 * 2 / std::sqrt(6.0) - 0.02, 1e-6);
+    EXPECT_NEAR(inward->enclosingShells.clearRadius(0), 0.25 * 2 / std::sqrt(6.0) - 0.015, 1e-6);
 
     for (const char* open : {"Shell 2 0.3 0.35 ff 7 Red\n",    // lace
                              "Shell 1 0.25 0.29 7f f Red\n",   // a face missing
                              "Shell 1 0.25 0.25 ff f Red\n",   // flat
-                             "Shell 1 0.01 0.02 ff f Red\n",   // no room beyond the margin
+                             "Shell 1 0.01 0.018 ff f Red\n",  // no room beyond the margin
                              "Shell 1 -0.25 0.29 ff f Red\n"}) // through the centre
         EXPECT_EQ(worldFrom(open, c)->enclosingShells.count(), 0u) << open;
 }
@@ -81,7 +81,7 @@ class HiddenBricks : public ::testing::Test {
 
 TEST_F(HiddenBricks, TheRingHidesItsCoreAndTheLaceTileStraightBehindIt) {
     world->markHidden(eye, true);
-    // The ring's ball: 0.29 * 2 / sqrt(6) - 0.02 = 0.217. The core lies
+    // The ring's ball: 0.29 * 2 / sqrt(6) - 0.015 = 0.222. The core lies
     // inside it (0.06). The lace tile behind, 10 degrees round the face
     // centre at 0.46, is seen 0.06 from the centre; the other lace tiles
     // behind, 0.40 away. Of the ring's tiles the four of the face straight
@@ -131,9 +131,14 @@ TEST_F(HiddenBricks, AHoleFacingTheEyeOpensTheShell) {
     ASSERT_NE(facing, nullptr);
     world->hitBrick(facing);
     world->markHidden(eye, true);
-    // The core's own ball (0.06 * 2 / sqrt(6) - 0.02 = 0.029) holds nothing
-    // and misses the lace tile behind (seen 0.06 from the centre).
-    EXPECT_EQ(hidden().total(), 0);
+    // The core's own ball (0.06 * 2 / sqrt(6) - 0.015 = 0.0340) misses the
+    // lace tile behind (seen 0.06 from the centre). It hides only the core's
+    // own middle tile straight behind: its corners, at 0.05 and 0.06 towards
+    // the midpoints of the far face's edges, are seen 0.0281 and 0.0335 from
+    // the centre.
+    const Hidden h = hidden();
+    EXPECT_EQ(h.core, 1);
+    EXPECT_EQ(h.ring + h.laceBehind + h.laceInFront, 0);
 }
 
 TEST_F(HiddenBricks, NothingIsHiddenFromInsideAShell) {
@@ -155,6 +160,92 @@ TEST_F(HiddenBricks, ListsChangedByOtherMeansHideNothing) {
     world->markHidden(eye, true);
     EXPECT_EQ(hidden().total(), 0);
     EXPECT_EQ(world->enclosingShells.count(), 0u);
+}
+
+// A closed shell thick enough to hold its own caps on the first radius: its
+// ball is 0.40 * 2 / sqrt(6) - 0.015 = 0.3116, and those caps lie at 0.30. Seen from 1.5 away
+// towards the centre of face (1, 1, 1).
+class InnerEdges : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        world = worldFrom("Shell 1 0.30 0.40 ff f Blue\n", counters);
+        ASSERT_EQ(world->bricks.size(), 32u);
+        ASSERT_EQ(world->enclosingShells.count(), 1u);
+    }
+    // The face's middle tile (nearest the axis) or its three corner tiles.
+    std::vector<Brick*> tiles(const Vec3& face, bool middle) const {
+        std::vector<Brick*> found;
+        const Vec3 axis = face * float(1 / std::sqrt(3.0));
+        for (const auto& b : world->bricks) {
+            const Vec3 c = b->getShape()->bounds.centre;
+            const double along = dot(c, axis) / length(c);
+            // A middle tile's box centre lies on the axis; a corner tile's, at a
+            // cosine of 0.92 from it; other faces' tiles, at 0.49 and less.
+            if (middle ? along > 0.99 : along > 0.8 && along < 0.99)
+                found.push_back(b.get());
+        }
+        return found;
+    }
+    int innerHidden() const {
+        int n = 0;
+        for (const auto& b : world->bricks)
+            n += b->innerEdgesHidden;
+        return n;
+    }
+    GameCounters counters;
+    std::unique_ptr<World> world;
+    const Vec3 face = Vec3(1, 1, 1);
+    const Vec3 eye = face * float(1.5 / std::sqrt(3.0));
+};
+
+TEST_F(InnerEdges, FromOutsideEveryBrickNotHiddenWholeHidesItsInnerCap) {
+    ASSERT_EQ(tiles(face, true).size(), 1u);
+    ASSERT_EQ(tiles(face, false).size(), 3u);
+    world->markHidden(eye, true);
+    for (const auto& b : world->bricks) {
+        EXPECT_NE(b->hidden, b->innerEdgesHidden); // one or the other, never both
+    }
+    // The middle tile straight behind: its corners are seen 0.169 and 0.224 from the centre.
+    EXPECT_TRUE(tiles(face * -1.0f, true).front()->hidden);
+    // The tiles facing the eye stand in front of the ball, their inner caps inside it.
+    for (bool middle : {true, false})
+        for (const Brick* b : tiles(face, middle)) {
+            EXPECT_FALSE(b->hidden);
+            EXPECT_TRUE(b->innerEdgesHidden);
+        }
+
+    world->markHidden(eye, false);
+    EXPECT_EQ(innerHidden(), 0);
+    world->markHidden(Vec3(0.2f, 0.1f, 0), true); // inside the shell
+    EXPECT_EQ(innerHidden(), 0);
+}
+
+TEST_F(InnerEdges, ABlendedBrickStillHidesOutlines) {
+    // It writes depth like any other, and the outlines come after every solid face.
+    Brick* front = tiles(face, true).front();
+    front->alpha = 0.5f;
+    world->markHidden(eye, true);
+    EXPECT_FALSE(tiles(face * -1.0f, true).front()->hidden); // it lets this one through
+    EXPECT_TRUE(front->innerEdgesHidden);
+    for (const Brick* b : tiles(face, false))
+        EXPECT_TRUE(b->innerEdgesHidden);
+}
+
+TEST_F(InnerEdges, OnlyAHoleOnTheWayOpensThem) {
+    // The middle tile straight behind: its ball (1.55 from the eye at its
+    // nearest) lies wholly beyond the front tiles' inner caps (1.43 at their
+    // farthest), though in the same direction.
+    world->hitBrick(tiles(face * -1.0f, true).front());
+    world->markHidden(eye, true);
+    for (bool middle : {true, false})
+        for (const Brick* b : tiles(face, middle))
+            EXPECT_TRUE(b->innerEdgesHidden);
+
+    // The middle tile in front: its three neighbours share its corners.
+    world->hitBrick(tiles(face, true).front());
+    world->markHidden(eye, true);
+    for (const Brick* b : tiles(face, false))
+        EXPECT_FALSE(b->innerEdgesHidden);
 }
 
 } // namespace
