@@ -37,6 +37,20 @@ constexpr Corner kLowerEdgesOff[3] = {{0, 3, false}, {2, 5, false}, {1, 7, false
 // The cap on the first radius.
 constexpr std::uint32_t kInnerCap = 3;
 
+// Each copy stands for its corner, and the edge it leaves out joins two
+// corners on the first radius (0 to 2).
+constexpr bool lowerEdgeCopiesMatch() {
+    for (int i = 0; i < 3; ++i) {
+        const Corner& at = kLayout[kLowerEdges[i]];
+        const Corner& copy = kLowerEdgesOff[i];
+        if (at.corner != copy.corner || at.normal != copy.normal || !at.edge || copy.edge ||
+            at.corner > 2 || kLayout[kLowerEdges[i] + 1].corner > 2)
+            return false;
+    }
+    return true;
+}
+static_assert(lowerEdgeCopiesMatch(), "the copies must start the sides' lower edges");
+
 } // namespace
 
 void BrickBatches::assign(const std::vector<std::unique_ptr<Brick>>& bricks) {
