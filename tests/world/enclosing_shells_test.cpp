@@ -163,8 +163,8 @@ TEST_F(HiddenBricks, ListsChangedByOtherMeansHideNothing) {
 }
 
 // A closed shell thick enough to hold its own caps on the first radius: its
-// ball is 0.40 * 2 / sqrt(6) - 0.015 = 0.3116, and those caps lie at 0.30. Seen from 1.5 away
-// towards the centre of face (1, 1, 1).
+// ball is 0.40 * 2 / sqrt(6) - 0.015 = 0.3116, and those caps lie at 0.30.
+// Seen from 1.5 away towards the centre of face (1, 1, 1).
 class InnerEdges : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -186,6 +186,12 @@ class InnerEdges : public ::testing::Test {
         }
         return found;
     }
+    Brick* middleTile(const Vec3& face) const {
+        const std::vector<Brick*> found = tiles(face, true);
+        if (found.size() != 1)
+            throw std::logic_error("no single middle tile there");
+        return found.front();
+    }
     int innerHidden() const {
         int n = 0;
         for (const auto& b : world->bricks)
@@ -199,14 +205,13 @@ class InnerEdges : public ::testing::Test {
 };
 
 TEST_F(InnerEdges, FromOutsideEveryBrickNotHiddenWholeHidesItsInnerCap) {
-    ASSERT_EQ(tiles(face, true).size(), 1u);
     ASSERT_EQ(tiles(face, false).size(), 3u);
     world->markHidden(eye, true);
     for (const auto& b : world->bricks) {
         EXPECT_NE(b->hidden, b->innerEdgesHidden); // one or the other, never both
     }
     // The middle tile straight behind: its corners are seen 0.169 and 0.224 from the centre.
-    EXPECT_TRUE(tiles(face * -1.0f, true).front()->hidden);
+    EXPECT_TRUE(middleTile(face * -1.0f)->hidden);
     // The tiles facing the eye stand in front of the ball, their inner caps inside it.
     for (bool middle : {true, false})
         for (const Brick* b : tiles(face, middle)) {
@@ -222,10 +227,10 @@ TEST_F(InnerEdges, FromOutsideEveryBrickNotHiddenWholeHidesItsInnerCap) {
 
 TEST_F(InnerEdges, ABlendedBrickStillHidesOutlines) {
     // It writes depth like any other, and the outlines come after every solid face.
-    Brick* front = tiles(face, true).front();
+    Brick* front = middleTile(face);
     front->alpha = 0.5f;
     world->markHidden(eye, true);
-    EXPECT_FALSE(tiles(face * -1.0f, true).front()->hidden); // it lets this one through
+    EXPECT_FALSE(middleTile(face * -1.0f)->hidden); // it lets this one through
     EXPECT_TRUE(front->innerEdgesHidden);
     for (const Brick* b : tiles(face, false))
         EXPECT_TRUE(b->innerEdgesHidden);
@@ -235,14 +240,14 @@ TEST_F(InnerEdges, OnlyAHoleOnTheWayOpensThem) {
     // The middle tile straight behind: its ball (1.55 from the eye at its
     // nearest) lies wholly beyond the front tiles' inner caps (1.43 at their
     // farthest), though in the same direction.
-    world->hitBrick(tiles(face * -1.0f, true).front());
+    world->hitBrick(middleTile(face * -1.0f));
     world->markHidden(eye, true);
     for (bool middle : {true, false})
         for (const Brick* b : tiles(face, middle))
             EXPECT_TRUE(b->innerEdgesHidden);
 
     // The middle tile in front: its three neighbours share its corners.
-    world->hitBrick(tiles(face, true).front());
+    world->hitBrick(middleTile(face));
     world->markHidden(eye, true);
     for (const Brick* b : tiles(face, false))
         EXPECT_FALSE(b->innerEdgesHidden);
