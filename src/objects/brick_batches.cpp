@@ -3,8 +3,6 @@
 
 #include <GL/glext.h>
 
-#include <algorithm>
-
 #include "render/state_lists.h"
 
 namespace orbiton {
@@ -50,6 +48,28 @@ constexpr bool lowerEdgeCopiesMatch() {
     return true;
 }
 static_assert(lowerEdgeCopiesMatch(), "the copies must start the sides' lower edges");
+
+// The outline of a brick whose inner cap is hidden, as places in its block:
+// the same lines in the same order, less that cap, each side's lower edge
+// started from its copy.
+struct InnerHiddenOutline {
+    std::uint32_t at[BrickBatches::kVerticesPerBrick - 3];
+};
+constexpr InnerHiddenOutline innerHiddenOutline() {
+    InnerHiddenOutline o{};
+    std::uint32_t n = 0;
+    for (std::uint32_t k = 0; k < BrickBatches::kVerticesPerBrick; ++k) {
+        if (k >= kInnerCap && k < kInnerCap + 3)
+            continue;
+        std::uint32_t place = k;
+        for (std::uint32_t i = 0; i < 3; ++i)
+            if (kLowerEdges[i] == k)
+                place = BrickBatches::kVerticesPerBrick + i;
+        o.at[n++] = place;
+    }
+    return o;
+}
+constexpr InnerHiddenOutline kInnerHiddenOutline = innerHiddenOutline();
 
 } // namespace
 
@@ -136,16 +156,8 @@ void BrickBatches::gather() {
             for (std::uint32_t k = 0; k < kVerticesPerBrick; ++k)
                 indices.push_back(first + k);
         } else {
-            // The same lines in the same order, less the hidden ones.
-            for (std::uint32_t k = 0; k < kVerticesPerBrick; ++k) {
-                if (k >= kInnerCap && k < kInnerCap + 3)
-                    continue;
-                const std::uint32_t* lower = std::find(kLowerEdges, kLowerEdges + 3, k);
-                indices.push_back(lower == kLowerEdges + 3
-                                      ? first + k
-                                      : first + kVerticesPerBrick +
-                                            std::uint32_t(lower - kLowerEdges));
-            }
+            for (std::uint32_t k : kInnerHiddenOutline.at)
+                indices.push_back(first + k);
         }
         outlineRuns.back().count += indices.size() - before;
     }
