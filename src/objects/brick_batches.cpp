@@ -29,25 +29,19 @@ constexpr Corner kLayout[BrickBatches::kVerticesPerBrick] = {
     {1, 7, true}, {0, 7, true},  {3, 7, false}, //
 };
 // Where each side's lower edge starts (the first corner of its second
-// triangle), and the copy of it that leaves the edge out.
+// triangle); each brick's block ends with a copy of these, their flag off.
 constexpr std::uint32_t kLowerEdges[3] = {9, 15, 21};
-constexpr Corner kLowerEdgesOff[3] = {{0, 3, false}, {2, 5, false}, {1, 7, false}};
 // The cap on the first radius.
 constexpr std::uint32_t kInnerCap = 3;
 
-// Each copy stands for its corner, and the edge it leaves out joins two
-// corners on the first radius (0 to 2).
-constexpr bool lowerEdgeCopiesMatch() {
-    for (int i = 0; i < 3; ++i) {
-        const Corner& at = kLayout[kLowerEdges[i]];
-        const Corner& copy = kLowerEdgesOff[i];
-        if (at.corner != copy.corner || at.normal != copy.normal || !at.edge || copy.edge ||
-            at.corner > 2 || kLayout[kLowerEdges[i] + 1].corner > 2)
+// Each starts a drawn edge joining two corners on the first radius (0 to 2).
+constexpr bool lowerEdgesMatch() {
+    for (std::uint32_t at : kLowerEdges)
+        if (!kLayout[at].edge || kLayout[at].corner > 2 || kLayout[at + 1].corner > 2)
             return false;
-    }
     return true;
 }
-static_assert(lowerEdgeCopiesMatch(), "the copies must start the sides' lower edges");
+static_assert(lowerEdgesMatch(), "the copies must start the sides' lower edges");
 
 // The outline of a brick whose inner cap is hidden, as places in its block:
 // the same lines in the same order, less that cap, each side's lower edge
@@ -110,8 +104,8 @@ void BrickBatches::buildLists() {
         };
         for (const Corner& c : kLayout)
             add(c);
-        for (const Corner& c : kLowerEdgesOff)
-            add(c);
+        for (std::uint32_t at : kLowerEdges)
+            add({kLayout[at].corner, kLayout[at].normal, false});
     }
     if (vertices.empty())
         return;
