@@ -15,7 +15,7 @@
 #include "app/autopilot.h"
 #include "platform/headless_platform.h"
 #include "platform/process_memory.h"
-#include "support/reference.h"
+#include "support/reference_bridge.h"
 #include "world/world.h"
 
 using namespace orbiton;
@@ -91,9 +91,11 @@ void BM_WorldNormalsLiteral(benchmark::State& state) {
     auto w = build(text, c);
     for (auto _ : state) {
         for (auto& o : w->others)
-            benchmark::DoNotOptimize(reference::literalVertexNormals(*o->shape).data());
+            benchmark::DoNotOptimize(
+                reference::scannedVertexNormals(reference::toR(*o->shape)).data());
         for (auto& b : w->bricks)
-            benchmark::DoNotOptimize(reference::literalVertexNormals(*b->shape).data());
+            benchmark::DoNotOptimize(
+                reference::scannedVertexNormals(reference::toR(*b->shape)).data());
     }
     state.SetLabel(levelName(int(state.range(0))));
 }
