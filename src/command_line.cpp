@@ -9,9 +9,10 @@ namespace orbiton {
 
 const char* const kUsage =
     "Usage: orbiton3d [--levels DIR] [--level N] [--fullscreen] [--demo] [--events FILE]\n"
+    "                 [--trace FILE]\n"
     "       orbiton3d --headless --frames N [--demo] [--level N] [--dt SECONDS] [--size WxH]\n"
     "                 [--levels DIR] [--script FILE] [--screenshot FILE.png] [--events FILE]\n"
-    "                 [--soak] [--no-draw]\n"
+    "                 [--trace FILE] [--soak] [--no-draw]\n"
     "       orbiton3d --preview LEVEL FILE.png [--levels DIR] [--size WxH]\n"
     "       orbiton3d --check [--verbose] FILE...\n"
     "       orbiton3d --help | --version\n"
@@ -25,6 +26,8 @@ const char* const kUsage =
     "                  the first mouse movement, key or click hands it over\n"
     "  --level N       start on level N (default 1)\n"
     "  --events FILE   write one line per game event (see below)\n"
+    "  --trace FILE    write one line per frame: FRAME PX PY PZ VX VY VZ, the\n"
+    "                  ball's position and velocity as hexadecimal floats\n"
     "\n"
     "Headless mode plays the real game without a display, drawing off-screen:\n"
     "  --frames N      stop after N frames\n"
@@ -120,6 +123,7 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& o, std:
     cli.add_option("--script", o.script);
     cli.add_option("--screenshot", o.screenshot);
     cli.add_option("--events", o.events);
+    cli.add_option("--trace", o.trace);
     cli.add_option("files", o.files);
 
     std::vector<std::string> argv{"orbiton3d"};
@@ -140,9 +144,9 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& o, std:
     }
     auto given = [&](const char* name) { return cli.count(name) > 0; };
     if (check) {
-        for (const char* other :
-             {"--fullscreen", "--demo", "--soak", "--no-draw", "--headless", "--levels", "--level",
-              "--preview", "--frames", "--dt", "--size", "--script", "--screenshot", "--events"})
+        for (const char* other : {"--fullscreen", "--demo", "--soak", "--no-draw", "--headless",
+                                  "--levels", "--level", "--preview", "--frames", "--dt", "--size",
+                                  "--script", "--screenshot", "--events", "--trace"})
             if (given(other)) {
                 error = std::string("--check takes only --verbose and level files, not ") + other;
                 return false;

@@ -23,6 +23,7 @@ struct CommandLine {
     std::string script;
     std::string screenshot;
     std::string events;
+    std::string trace;
     bool verbose = false;
     std::vector<std::string> files; // --check's level files
 };

@@ -13,6 +13,7 @@
 #include "app/level_directory.h"
 #include "command_line.h"
 #include "monitor/event_log.h"
+#include "monitor/flight_trace.h"
 #include "monitor/soak_monitor.h"
 #include "platform/headless_platform.h"
 #include "platform/png_writer.h"
@@ -63,16 +64,25 @@ std::string checkLevelPaths(const orbiton::CommandLine& o) {
 struct Events {
     std::ofstream file;
     std::unique_ptr<orbiton::EventLog> log;
+    std::ofstream traceFile;
+    std::unique_ptr<orbiton::FlightTrace> trace;
 };
 
-// Sets the game up as the options say; false when the events file cannot be written.
-bool configure(const orbiton::CommandLine& o, Events& events) {
+// Sets the game up as the options say; a message when a file to write cannot be opened.
+std::string configure(const orbiton::CommandLine& o, Events& events) {
     if (!o.events.empty()) {
         events.file.open(o.events);
         if (!events.file)
-            return false;
+            return "cannot write the events file " + o.events;
         events.log = std::make_unique<orbiton::EventLog>(events.file);
         orbiton::app.listeners.push_back(events.log.get());
+    }
+    if (!o.trace.empty()) {
+        events.traceFile.open(o.trace);
+        if (!events.traceFile)
+            return "cannot write the trace file " + o.trace;
+        events.trace = std::make_unique<orbiton::FlightTrace>(events.traceFile);
+        orbiton::app.listeners.push_back(events.trace.get());
     }
     orbiton::app.levelDirectory = orbiton::resolveLevelDirectory(o.levels);
     orbiton::app.startFullscreen = o.fullscreen;
@@ -80,7 +90,18 @@ bool configure(const orbiton::CommandLine& o, Events& events) {
     orbiton::app.drawOptions.drawing = o.draw;
     if (o.demo)
         orbiton::app.inputSource = std::make_unique<orbiton::Autopilot>();
-    return true;
+    return "";
+}
+
+// The trace is the record a run is compared by: a lost line must not pass.
+bool traceWritten(const orbiton::CommandLine& o, Events& events) {
+    if (o.trace.empty())
+        return true;
+    events.traceFile.close();
+    if (events.traceFile)
+        return true;
+    std::fprintf(stderr, "orbiton3d: cannot write the trace file %s\n", o.trace.c_str());
+    return false;
 }
 
 int headless(const orbiton::CommandLine& o) {
@@ -107,8 +128,9 @@ int headless(const orbiton::CommandLine& o) {
             return usageError(o.script + ": " + error);
     }
     Events events;
-    if (!configure(o, events))
-        return usageError("cannot write the events file " + o.events);
+    const std::string cannot = configure(o, events);
+    if (!cannot.empty())
+        return usageError(cannot);
     std::unique_ptr<orbiton::SoakMonitor> soak;
     if (o.soak) {
         int levels = 0;
@@ -120,7 +142,7 @@ int headless(const orbiton::CommandLine& o) {
     }
     const bool ran = orbiton::app.run(platform);
     orbiton::app.listeners.clear();
-    if (!ran)
+    if (!ran || !traceWritten(o, events))
         return 1;
     if (soak && !soak->report(std::cout))
         return 1;
@@ -160,10 +182,11 @@ int main(int argc, char** argv) {
         return headless(o);
 
     Events events;
-    if (!configure(o, events))
-        return usageError("cannot write the events file " + o.events);
+    const std::string cannot = configure(o, events);
+    if (!cannot.empty())
+        return usageError(cannot);
     orbiton::SdlPlatform platform;
     const bool ok = orbiton::app.run(platform);
     orbiton::app.listeners.clear();
-    return ok ? 0 : 1;
+    return ok && traceWritten(o, events) ? 0 : 1;
 }
