@@ -1,10 +1,11 @@
 # Thin wrapper over CMake; see README.md.
 # The builds are CMake presets (CMakePresets.json): release in build/release,
-# debug (ASan + UBSan) in build/debug, bench in build/bench.
+# debug (ASan + UBSan) in build/debug, clang (release by clang++) in build/clang,
+# bench in build/bench.
 BUILD_DIR := build/release
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build test test-sanitize run bench fuzz soak clean
+.PHONY: all deps configure build test test-sanitize test-clang run bench fuzz soak clean
 
 all: build
 
@@ -27,6 +28,13 @@ test-sanitize: deps
 	@[ -f build/debug/CMakeCache.txt ] || cmake --preset debug
 	cmake --build --preset debug
 	./scripts/run-tests.sh build/debug
+
+# The exactness tests (the game against the reference, the pinned runs) built
+# with clang++ at -O3: the rules hold whichever compiler builds the game.
+test-clang: deps
+	@[ -f build/clang/CMakeCache.txt ] || cmake --preset clang
+	cmake --build --preset clang
+	cd build/clang && ctest --output-on-failure -L exactness -j "$(JOBS)"
 
 # Only the game: the test suites are not built to play.
 run: configure

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Plays the pinned runs (runs.sh) and compares them with the files an exact
+# build made: the traces byte for byte, the pictures pixel for pixel. The
+# pictures are skipped, with a message, where the GL driver is not the one
+# they were drawn with (driver.txt).
+# Usage: compare.sh ORBITON3D GL_DRIVER_INFO SOURCE_DIR
+set -euo pipefail
+game=$1 driver_info=$2 src=$3
+data=$src/tests/data/pinned
+steer=$src/tests/data/flights/steer.script
+source "$src/tests/pinned/runs.sh"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failed=0
+
+args_of() { # the arguments of an entry, STEER replaced
+  local entry=${1#* }
+  echo "${entry//STEER/$steer}"
+}
+
+for entry in "${pinned_traces[@]}"; do
+  name=${entry%% *}
+  # shellcheck disable=SC2046
+  "$game" --headless --levels "$src/levels" $(args_of "$entry") --trace "$work/$name.trace" >/dev/null
+  if cmp -s "$work/$name.trace" "$data/traces/$name.trace"; then
+    echo "trace $name: same"
+  else
+    echo "trace $name: DIFFERS; first lines that differ:"
+    diff "$data/traces/$name.trace" "$work/$name.trace" | head -4 || true
+    failed=1
+  fi
+done
+
+"$driver_info" >"$work/driver.txt"
+if ! cmp -s "$work/driver.txt" "$data/driver.txt"; then
+  echo "pictures skipped: drawn here by"
+  sed 's/^/  /' "$work/driver.txt"
+  echo "but pinned with"
+  sed 's/^/  /' "$data/driver.txt"
+else
+  for entry in "${pinned_frames[@]}"; do
+    name=${entry%% *}
+    # shellcheck disable=SC2046
+    "$game" --headless --levels "$src/levels" $(args_of "$entry") --screenshot "$work/$name.png" >/dev/null
+    # The number of pixels that differ at all (no fuzz).
+    differ=$(compare -metric AE "$data/frames/$name.png" "$work/$name.png" null: 2>&1 || true)
+    if [[ $differ == 0 ]]; then
+      echo "picture $name: same"
+    else
+      echo "picture $name: $differ pixels differ"
+      failed=1
+    fi
+  done
+fi
+exit $failed
