@@ -71,13 +71,14 @@ void LevelLoader::loadLevel(std::istream& in) {
         return; // a missing file is the normal end of the level list
     int line = 1;
     std::string buffer;
-    bool firstLine = true;
+    bool fileStart = true; // nothing read yet
     for (;;) {
         int c = sb->sgetc();
         while (c != EOF && isFieldSpace(char(c))) {
             if (c == '\n')
                 ++line;
             c = sb->snextc();
+            fileStart = false;
         }
         if (c == EOF)
             break;
@@ -98,14 +99,16 @@ void LevelLoader::loadLevel(std::istream& in) {
             }
             longLine = true;
         }
-        if (firstLine && buffer.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-            // A UTF-8 byte-order mark, as some editors save: not part of the line.
+        if (fileStart && buffer.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+            // A UTF-8 byte-order mark, as some editors save, when it is the
+            // file's first three bytes: not part of the text. Anywhere else
+            // it is text like any other.
             std::size_t start = 3;
             while (start < buffer.size() && isFieldSpace(buffer[start]))
                 ++start;
             buffer.erase(0, start);
         }
-        firstLine = false;
+        fileStart = false;
         if (longLine && !buffer.empty() && buffer[0] != '#')
             problem(startLine, "line longer than 255 characters; the rest is ignored");
         const std::size_t zero = buffer.find('\0');
@@ -274,6 +277,11 @@ void LevelLoader::parseOuterShell(const char* fields, int lineNumber) {
 
 void LevelLoader::checkUnrecognised(const std::string& line, int lineNumber) {
     // Free text is allowed; a word that looks like a mistyped keyword is not.
+    if (line.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        problem(lineNumber, "a UTF-8 byte-order mark is only one as the file's first three "
+                            "bytes; here it is text, and the line is ignored");
+        return;
+    }
     std::size_t end = 0;
     while (end < line.size() && !isFieldSpace(line[end]))
         ++end;

@@ -230,6 +230,16 @@ TEST(LevelLoader, AByteOrderMarkIsSkippedAndNoLineVanishes) {
     // The same bytes later in a file are no mark: that line is not a level line.
     auto inside = load("Shell 1 0.3 0.35 80 f Red\n\xEF\xBB\xBFShell 1 0.4 0.45 01 f Blue\n");
     EXPECT_EQ(inside->bricks.size(), 4u);
+    EXPECT_TRUE(inside->mentions(2, "here it is text"));
+    // Nor is it a mark on the first line that has text, when blank bytes come
+    // before it: after an empty line, a CR LF, or spaces, it is text.
+    for (const char* before : {"\n", "\r\n", "  "}) {
+        auto late = load(std::string(before) + "\xEF\xBB\xBFShell 1 0.4 0.45 01 f Blue\n" +
+                         "Shell 1 0.3 0.35 80 f Red\n");
+        EXPECT_EQ(late->bricks.size(), 4u) << "after " << ::testing::PrintToString(before);
+        const int line = before[0] == ' ' ? 1 : 2;
+        EXPECT_TRUE(late->mentions(line, "byte-order mark is only one as the file's first"));
+    }
 }
 
 TEST(LevelLoader, AFieldThatIsNotANumberIsNamedAsSuch) {
