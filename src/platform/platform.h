@@ -47,7 +47,8 @@ class Platform {
   public:
     virtual ~Platform() = default;
 
-    // Start and stop the window system (the window class of old).
+    // Start and stop the window system: whatever a platform must set up once
+    // before it can open a window, and take down after the last one.
     virtual bool initialise() = 0;
     virtual void shutdown() = 0;
 
@@ -74,8 +75,8 @@ class Platform {
     // Milliseconds from an arbitrary start, wrapping at 2^32.
     virtual std::uint32_t ticks() = 0;
 
-    // A display counter like the old ShowCursor: the cursor is visible while
-    // it is at least 0. Returns the new count.
+    // A display counter: the cursor is visible while it is at least 0, so
+    // that nested hide and show calls pair up. Returns the new count.
     virtual int showCursor(bool show) = 0;
     // While captured the pointer's motion is gathered even where the system
     // will not let a program move the pointer.
