@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Benchmarks behind docs/performance.md: level build (and the O(V*T) normal
 // scan it replaced), the ball's step with and without its broad phase, the
 // headless frame at two sizes, and the memory of the largest level.

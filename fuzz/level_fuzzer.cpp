@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer target: any bytes as a level file, through the loader and the
 // checker's summary, as the game and `orbiton3d --check` read them. No GL.
 #include <cstddef>

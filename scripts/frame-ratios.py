@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Prints each level's frame time from orbiton_bench's JSON output as a
 Markdown table: milliseconds of the whole frame, and its ratio to the same
 level's frame without bricks (arena only) and to the empty frame (overlay,

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the menu icon (arena and bricks, no text) once, large, with the scene
 # preview tool and scales it to the sizes the hicolor icon theme expects, the
 # background made transparent. The results are committed under data/icons/.

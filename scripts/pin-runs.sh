@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the pinned traces and pictures (tests/pinned/runs.sh) that make test
 # compares the game with. Run it only on purpose, with a build whose flights
 # the exactness tests have passed, and say in the commit why they changed.

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Plots the ball's step time against the number of bricks, for the broad
 phase and the full walk, from orbiton_bench's JSON output, as an SVG.
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every test of a build tree. Unit and GL tests need no display (the GL
 # ones draw off-screen); end-to-end tests start their own Xvfb.
 set -euo pipefail

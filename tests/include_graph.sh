@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a file of src/ includes a header of a folder it must not depend
 # on. The folders depend downwards only, with no cycle:
 #

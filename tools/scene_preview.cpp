@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws a closed arena, one shell of red bricks and the paddle off-screen, in
 // the game's pass order, and writes a PNG: a quick look at the drawing code
 // without a window. With --icon it draws the game's menu icon instead: a

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #define GL_GLEXT_PROTOTYPES 1
 #include "objects/brick_batches.h"
 

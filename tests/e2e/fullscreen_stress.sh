@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Stress: the real game, started in the attract mode, switched to full screen
 # and back 200 times with the F key through xdotool under Xvfb (the first key
 # hands the game over; a click every tenth switch keeps the ball in play). Afterwards it must

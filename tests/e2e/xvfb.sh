@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the end-to-end scripts: start_xvfb LOG starts an Xvfb on a free
 # display and exports DISPLAY. Xvfb picks the number itself (-displayfd): it
 # binds the sockets, so two runs at once (a parallel CI job, a chroot on the

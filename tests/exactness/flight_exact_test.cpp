@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The ball's flights through the real game, frame by frame, against the
 // reference flight: positions and velocities bit for bit and the same bricks
 // hit in the same order. The paddle, the launch and the level's bricks are

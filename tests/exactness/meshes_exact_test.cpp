@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game's meshes against the reference's, every field bit for bit: every
 // sphere face mask at depths 1 to 4 in both windings, prisms, brick shells,
 // and the arena and bricks of every bundled level.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game's vector operations and geometric tests against the reference,
 // bit for bit: the worked values, then 100,000 random inputs each.
 

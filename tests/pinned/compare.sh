@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Plays the pinned runs (runs.sh) and compares them with the files an exact
 # build made: the traces byte for byte, the pictures pixel for pixel. The
 # pictures are skipped, with a message, where the GL driver is not the one

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The pinned runs, sourced by scripts/pin-runs.sh (which makes the files) and
 # tests/pinned/compare.sh (which checks the game still makes them). Each entry
 # is a name and the arguments that follow "orbiton3d --headless"; STEER stands

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints the OpenGL driver the headless game draws with: its version and
 // renderer strings. Pinned pictures are only comparable on the same driver.
 #include <GL/gl.h>
