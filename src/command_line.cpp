@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "command_line.h"
 
 #include <CLI/CLI.hpp>
@@ -65,7 +68,20 @@ const char* const kUsage =
     "                  (T triangles), P problems. Exit status 0 when no file has a\n"
     "                  problem, 1 otherwise, 2 for a usage error.\n"
     "  --verbose       with --check, also print what every Shell and OuterShell\n"
-    "                  line made\n";
+    "                  line made\n"
+    "\n"
+    "Keys while playing:\n"
+    "  mouse           turn the paddle (while the mouse is captured)\n"
+    "  left button     launch the ball\n"
+    "  space (held)    zoom the camera out\n"
+    "  p               pause / resume\n"
+    "  r               put the ball back on the paddle\n"
+    "  keypad + / -    raise / lower the launch speed by 0.05\n"
+    "  m               capture / release the mouse\n"
+    "  o               show / hide the paddle\n"
+    "  s               smooth / wide outlines\n"
+    "  f               window / full screen\n"
+    "  escape          quit\n";
 
 namespace {
 

@@ -1,5 +1,9 @@
+// SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -66,6 +70,42 @@ TEST(CommandLine, GoodLinesAreReadAsTheUsageSays) {
     EXPECT_EQ(o.dt, 0.1);
     ASSERT_TRUE(parseCommandLine(words("--headless --frames 9 --soak"), o = CommandLine(), error));
     EXPECT_TRUE(o.demo); // the soak run plays itself
+    ASSERT_TRUE(parseCommandLine(words("--trace t.txt"), o = CommandLine(), error));
+    EXPECT_EQ(o.trace, "t.txt");
+}
+
+TEST(CommandLine, TheHelpNamesEveryKeyAfterTheOptions) {
+    const std::string usage = kUsage;
+    const std::size_t keys = usage.find("Keys while playing:");
+    ASSERT_NE(keys, std::string::npos);
+    EXPECT_GT(keys, usage.find("--verbose"));
+    for (const char* key : {"mouse ", "left button", "space (held)", "\n  p ", "\n  r ",
+                            "keypad + / -", "\n  m ", "\n  o ", "\n  s ", "\n  f ", "escape"})
+        EXPECT_NE(usage.find(key, keys), std::string::npos) << key;
+}
+
+TEST(CommandLine, ATraceHasALinePerFrameAndALostWriteFails) {
+    LevelDirectory dir("trace");
+    dir.write(1, "OuterShell 2 ff\n");
+    const std::string trace = dir.path() + "/run.trace";
+    const auto r =
+        runBinary("--headless --frames 5 --no-draw --levels " + dir.path() + " --trace " + trace);
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::ifstream in(trace);
+    std::string line;
+    int lines = 0;
+    while (std::getline(in, line)) {
+        ++lines;
+        // The ball rests on the paddle: frame number, then six hexadecimal floats.
+        EXPECT_EQ(line.rfind(std::to_string(lines) + " 0x", 0), 0u) << line;
+        EXPECT_EQ(std::count(line.begin(), line.end(), ' '), 6) << line;
+    }
+    EXPECT_EQ(lines, 5);
+    const auto full =
+        runBinary("--headless --frames 5 --no-draw --levels " + dir.path() + " --trace /dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_TRUE(full.err.find("cannot write the trace file /dev/full") != std::string::npos)
+        << full.err;
 }
 
 TEST(CommandLine, BadLinesAreRefusedWithAReason) {
@@ -94,6 +134,9 @@ TEST(CommandLine, BadLinesAreRefusedWithAReason) {
         {"--preview 1 out.png --script s.txt", "--preview makes its own script"},
         {"--check", "--check needs at least one level file"},
         {"--check --demo a.lvl", "--check takes only --verbose and level files, not --demo"},
+        {"--check --trace t.txt a.lvl",
+         "--check takes only --verbose and level files, not --trace"},
+        {"--trace", "--trace"},
         {"--verbose", "--verbose goes with --check"},
         {"stray.lvl", "unexpected argument stray.lvl"},
         {"--bogus", "--bogus"},
