@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Thin wrapper over CMake; see README.md.
 # The builds are CMake presets (CMakePresets.json): release in build/release,
 # debug (ASan + UBSan) in build/debug, clang (release by clang++) in build/clang,
@@ -5,12 +7,16 @@
 BUILD_DIR := build/release
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build test test-sanitize test-clang run bench fuzz soak clean
+.PHONY: all deps deps-test configure build test test-sanitize test-clang package run bench fuzz soak clean
 
 all: build
 
+# What building and playing need; the tests need more, and only they install it.
 deps:
-	./scripts/install-deps.sh
+	./scripts/install-deps.sh build
+
+deps-test:
+	./scripts/install-deps.sh test
 
 # Configures once; after that the build itself re-runs CMake when a CMake file changes.
 configure: deps
@@ -19,22 +25,27 @@ configure: deps
 build: configure
 	cmake --build --preset release
 
-test: build
+test: deps-test build
 	./scripts/run-tests.sh $(BUILD_DIR)
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer,
 # leak detection on.
-test-sanitize: deps
+test-sanitize: deps-test
 	@[ -f build/debug/CMakeCache.txt ] || cmake --preset debug
 	cmake --build --preset debug
 	./scripts/run-tests.sh build/debug
 
 # The exactness tests (the game against the reference, the pinned runs) built
 # with clang++ at -O3: the rules hold whichever compiler builds the game.
-test-clang: deps
+test-clang: deps-test
 	@[ -f build/clang/CMakeCache.txt ] || cmake --preset clang
 	cmake --build --preset clang
 	cd build/clang && ctest --output-on-failure -L exactness -j "$(JOBS)"
+
+# The Debian package in build/package: the game alone, built with Debian's
+# hardening flags, its binary in /usr/games. Prints the .deb's path.
+package: deps
+	./scripts/make-package.sh
 
 # Only the game: the test suites are not built to play.
 run: configure
@@ -43,7 +54,7 @@ run: configure
 
 # Benchmarks (Google Benchmark), their JSON, the step-time plot of docs/performance.md
 # and the table of frame times against the arena-only and the empty frame.
-bench: deps
+bench: deps-test
 	@[ -f build/bench/CMakeCache.txt ] || cmake --preset bench
 	cmake --build --preset bench
 	./build/bench/bench/orbiton_bench --benchmark_out=build/bench/results.json --benchmark_out_format=json
@@ -59,7 +70,7 @@ soak: build
 # The level loader under libFuzzer (clang, ASan, UBSan) for FUZZ_SECONDS; the
 # corpus grows in build/fuzz/corpus, findings land in build/fuzz/findings.
 FUZZ_SECONDS ?= 60
-fuzz: deps
+fuzz: deps-test
 	CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBITON_FUZZ=ON -DORBITON_TESTS=OFF
 	cmake --build build/fuzz -j $(JOBS) --target level_fuzzer
 	mkdir -p build/fuzz/corpus build/fuzz/findings

@@ -1,18 +1,36 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Orbiton 3D needs to build, run and test, but only
-# the ones that are missing, so running it again costs nothing.
+# SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs the Debian packages a target needs, but only the ones that are
+# missing, so running it again costs nothing.
+#   install-deps.sh [build|test]   (default build)
+#     build   build and play the game (the release tree, which also holds the
+#             test suites), and make its Debian package
+#     test    also everything the tests run: Xvfb and X tools, GoogleTest,
+#             clang, and Debian's checkers for the package and the licences
 set -euo pipefail
 
-packages=(
-  # build and run
-  build-essential cmake pkg-config
+build=(
+  build-essential cmake pkg-config dpkg-dev
   libsdl2-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri libegl-dev libegl-mesa0
   libfreetype-dev libfontconfig-dev fonts-liberation2 libstb-dev libcli11-dev
+  # the release tree configures the test suites too
+  googletest libgtest-dev
+)
+test=(
   # end-to-end tests
   xvfb xauth xdotool x11-utils imagemagick evilwm
-  # tests, benchmarks, fuzzing
-  googletest libgtest-dev libbenchmark-dev clang
+  # benchmarks, the clang build, fuzzing
+  libbenchmark-dev clang
+  # the package and licence checks
+  lintian devscripts reuse desktop-file-utils appstream man-db
 )
+
+case ${1:-build} in
+build) packages=("${build[@]}") ;;
+test) packages=("${build[@]}" "${test[@]}") ;;
+*) echo "install-deps: unknown target ${1}; say build or test" >&2; exit 2 ;;
+esac
 
 # One query for all of them: a second run costs a few milliseconds.
 installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null |

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "platform/sdl_platform.h"
 
 #include <SDL.h>
@@ -6,6 +9,7 @@
 #include <cstring>
 
 #include "platform/font_rasteriser.h"
+#include "platform/window_icon.h"
 
 namespace orbiton {
 
@@ -98,8 +102,22 @@ bool SdlPlatform::openWindow(const std::string& title, int width, int height, bo
         return false;
     }
     SDL_GL_SetSwapInterval(0); // no frame cap; may fail where there is no vsync
+    setIcon();
     SDL_ShowWindow(window);
     return true;
+}
+
+void SdlPlatform::setIcon() {
+    const WindowIcon icon = windowIcon();
+    if (icon.rgba.empty())
+        return; // a window without its own icon still plays
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<std::uint8_t*>(icon.rgba.data()), icon.width, icon.height, 32, icon.width * 4,
+        SDL_PIXELFORMAT_RGBA32); // bytes R, G, B, A in memory
+    if (!surface)
+        return;
+    SDL_SetWindowIcon(window, surface); // copies the pixels
+    SDL_FreeSurface(surface);
 }
 
 void SdlPlatform::drawableSize(int& width, int& height) {

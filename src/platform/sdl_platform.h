@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <deque>
@@ -34,6 +37,8 @@ class SdlPlatform : public Platform {
     std::vector<Glyph> overlayGlyphs() override;
 
   private:
+    // The window's own icon (the menu icon's picture).
+    void setIcon();
     SDL_Window* window = nullptr;
     void* context = nullptr;
     bool initialised = false;

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end: the real executable in a real X window (Xvfb with a small window
 # manager), driven by real input events through xdotool, checked from
 # screenshots and window geometry.
@@ -47,6 +49,14 @@ same() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || tru
 
 [ "$(size)" = "800x600" ] || fail "window is $(size), not 800x600"
 
+# The window shows the menu icon's own picture: _NET_WM_ICON holds the width,
+# the height, then each pixel as one ARGB number.
+icon_png=$levels/../data/icons/hicolor/48x48/apps/orbiton3d.png
+shown=$(xprop -id "$wid" -notype -f _NET_WM_ICON 32c '=$0+\n' _NET_WM_ICON | sed 's/^_NET_WM_ICON=//; s/, /\n/g')
+drawn=$({ echo 48; echo 48; convert "$icon_png" -depth 8 rgba:- | od -An -v -tu1 -w4 |
+  awk '{ printf "%.0f\n", $4 * 16777216 + $1 * 65536 + $2 * 256 + $3 }'; })
+[ "$shown" = "$drawn" ] || fail "the window's icon is not the menu icon: $(head -c 80 <<<"$shown")"
+
 shot a1; sleep 0.3; shot a2
 same a1 a2 || fail "the view changes with no input"
 
@@ -88,4 +98,4 @@ for _ in $(seq 50); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$game_pid" 2>/dev/null && fail "Escape did not end the game"
 wait "$game_pid" && status=0 || status=$?
 [ "$status" = 0 ] || fail "the game exited with $status: $(cat "$work/game.log")"
-echo "PASS: window 800x600, mouse turns the view, click launches, P pauses, F full screen and back (six switches, paddle unturned), Escape exits 0"
+echo "PASS: window 800x600 with its icon, mouse turns the view, click launches, P pauses, F full screen and back (six switches, paddle unturned), Escape exits 0"
