@@ -53,9 +53,13 @@ Autopilot::Move Autopilot::steerTowards(const Paddle& paddle, const Vec3& target
     const float pitch = std::atan2(-local.y, local.x);
     const float ease = std::min(1.0f, kEasing * dt);
     const float limit = std::max(1.0f, kPixelsPerSecond * dt);
+    const float wantX = std::clamp(yaw * ease / kRadiansPerPixel + carryX, -limit, limit);
+    const float wantY = std::clamp(pitch * ease / kRadiansPerPixel + carryY, -limit, limit);
     Move m;
-    m.dx = int(std::lround(std::clamp(yaw * ease / kRadiansPerPixel, -limit, limit)));
-    m.dy = int(std::lround(std::clamp(pitch * ease / kRadiansPerPixel, -limit, limit)));
+    m.dx = int(std::lround(wantX));
+    m.dy = int(std::lround(wantY));
+    carryX = wantX - float(m.dx);
+    carryY = wantY - float(m.dy);
     return m;
 }
 

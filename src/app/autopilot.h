@@ -32,6 +32,9 @@ class Autopilot : public InputSource {
 
     std::uint32_t random;
     float restTime = 0.0f;
+    // The parts of a pixel not yet moved: short frames each want less than a
+    // pixel, and rounding them away would never move the paddle at all.
+    float carryX = 0.0f, carryY = 0.0f;
     float sinceHit = 0.0f;
     std::size_t bricksSeen = 0;
     bool outward = false;

@@ -74,3 +74,29 @@ TEST(AttractMode, SteersWithMouseSizedStepsAndLaunches) {
 
 } // namespace
 } // namespace orbiton
+
+namespace orbiton {
+namespace {
+
+// Short frames each ask for less than a pixel of steering; rounded away, the
+// paddle never lines up and the ball is never launched. From 0.1 ms to
+// 100 ms a frame the attract mode launches and hits bricks within 20 s.
+TEST(AttractMode, LaunchesAndPlaysAtAnyFrameTime) {
+    for (double seconds : {0.0001, 0.001, 0.002, 0.004, 1.0 / 60, 0.05, 0.1}) {
+        HeadlessPlatform::Options o;
+        o.windowWidth = 32;
+        o.windowHeight = 24;
+        o.frameSeconds = seconds;
+        AppHarness h(o, ORBITON_SOURCE_LEVELS);
+        h.app.drawOptions.drawing = false;
+        h.app.inputSource = std::make_unique<Autopilot>(1);
+        ASSERT_TRUE(h.start());
+        h.frames(int(20.0 / seconds));
+        const std::string events = h.events.str();
+        EXPECT_NE(events.find(" launch\n"), std::string::npos) << seconds << " s a frame";
+        EXPECT_NE(events.find(" hit score 100 "), std::string::npos) << seconds << " s a frame";
+    }
+}
+
+} // namespace
+} // namespace orbiton
