@@ -208,6 +208,10 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& o, std:
         return false;
     }
     o.draw = !noDraw;
+    if (noDraw && given("--screenshot")) {
+        error = "--no-draw draws nothing for --screenshot to save";
+        return false;
+    }
     if (!preview.empty()) {
         if (!parseWhole(preview[0], 1, INT_MAX, n)) {
             error = "--preview needs a level number and a PNG file, not \"" + preview[0] + "\"";

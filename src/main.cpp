@@ -3,8 +3,10 @@
 
 // orbiton3d: the game, a headless runner for scripts and tests, and the
 // level checker.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -52,17 +54,64 @@ std::string checkLevelPaths(const orbiton::CommandLine& o) {
         if (!orbiton::openLevelFile(name, file, why, missing))
             return "no level " + std::to_string(o.previewLevel) + " to preview: " + name + ": " +
                    why;
-    } else if (!o.levels.empty() &&
-               !fs::exists(orbiton::World::levelFileName(o.level, o.levels), ec)) {
+    } else if (!fs::exists(orbiton::World::levelFileName(o.level, dir), ec)) {
+        const std::string where = dir.empty() ? "the working directory" : dir;
         std::fprintf(stderr,
                      "orbiton3d: warning: %s has no %d.lvl; a level missing from the folder "
                      "plays as an empty level\n",
-                     o.levels.c_str(), o.level);
+                     where.c_str(), o.level);
     }
     return "";
 }
 
-// The event log a run writes, when one is asked for.
+// A file a run will write must be possible to write before the run starts:
+// its folder there, and the path not a folder. An empty string when so.
+std::string checkOutputPath(const std::string& what, const std::string& path) {
+    namespace fs = std::filesystem;
+    if (path.empty())
+        return "";
+    std::error_code ec;
+    if (fs::is_directory(path, ec))
+        return "cannot write the " + what + " " + path + ": it is a directory";
+    fs::path folder = fs::path(path).parent_path();
+    if (folder.empty())
+        folder = ".";
+    const fs::file_status st = fs::status(folder, ec);
+    if (!fs::exists(st))
+        return "cannot write the " + what + " " + path + ": no folder " + folder.string();
+    if (!fs::is_directory(st))
+        return "cannot write the " + what + " " + path + ": " + folder.string() +
+               " is not a directory";
+    return "";
+}
+
+// What a run writes besides its pictures, each checked to the last byte.
+std::string checkOutputPaths(const orbiton::CommandLine& o) {
+    for (const auto& [what, path] : {std::pair<std::string, std::string>{"events file", o.events},
+                                     {"trace file", o.trace},
+                                     {"picture", o.screenshot}}) {
+        const std::string error = checkOutputPath(what, path);
+        if (!error.empty())
+            return error;
+    }
+    return "";
+}
+
+// A run's input script: a readable regular file.
+std::string checkScriptPath(const std::string& path) {
+    namespace fs = std::filesystem;
+    if (path.empty())
+        return "";
+    std::error_code ec;
+    const fs::file_status st = fs::status(path, ec);
+    if (ec)
+        return "cannot read the script " + path + ": " + ec.message();
+    if (!fs::is_regular_file(st))
+        return "the script " + path + " is not a regular file";
+    return "";
+}
+
+// The event log and the trace a run writes, when they are asked for.
 // Registered before the run; the run's end takes every listener off again.
 struct Events {
     std::ofstream file;
@@ -71,19 +120,25 @@ struct Events {
     std::unique_ptr<orbiton::FlightTrace> trace;
 };
 
+std::string cannotOpen(const std::string& what, const std::string& path) {
+    return "cannot write the " + what + " " + path + ": " + std::strerror(errno);
+}
+
 // Sets the game up as the options say; a message when a file to write cannot be opened.
 std::string configure(const orbiton::CommandLine& o, Events& events) {
     if (!o.events.empty()) {
+        errno = 0;
         events.file.open(o.events);
         if (!events.file)
-            return "cannot write the events file " + o.events;
+            return cannotOpen("events file", o.events);
         events.log = std::make_unique<orbiton::EventLog>(events.file);
         orbiton::app.listeners.push_back(events.log.get());
     }
     if (!o.trace.empty()) {
+        errno = 0;
         events.traceFile.open(o.trace);
         if (!events.traceFile)
-            return "cannot write the trace file " + o.trace;
+            return cannotOpen("trace file", o.trace);
         events.trace = std::make_unique<orbiton::FlightTrace>(events.traceFile);
         orbiton::app.listeners.push_back(events.trace.get());
     }
@@ -96,15 +151,39 @@ std::string configure(const orbiton::CommandLine& o, Events& events) {
     return "";
 }
 
-// The trace is the record a run is compared by: a lost line must not pass.
-bool traceWritten(const orbiton::CommandLine& o, Events& events) {
-    if (o.trace.empty())
+// Closes a file the run wrote; false, having said which and why, when any
+// line of it was lost.
+bool closeWritten(const std::string& what, const std::string& path, std::ofstream& file,
+                  orbiton::WriteCheck& written) {
+    errno = 0;
+    file.close();
+    written.after(file);
+    if (written.error == 0)
         return true;
-    events.traceFile.close();
-    if (events.traceFile)
-        return true;
-    std::fprintf(stderr, "orbiton3d: cannot write the trace file %s\n", o.trace.c_str());
+    std::fprintf(stderr, "orbiton3d: cannot write the %s %s: %s\n", what.c_str(), path.c_str(),
+                 std::strerror(written.error));
     return false;
+}
+
+// The event log and the trace are what a run is compared by: a lost line must not pass.
+bool eventsWritten(const orbiton::CommandLine& o, Events& events) {
+    bool ok = true;
+    if (events.log)
+        ok = closeWritten("events file", o.events, events.file, events.log->written) && ok;
+    if (events.trace)
+        ok = closeWritten("trace file", o.trace, events.traceFile, events.trace->written) && ok;
+    return ok;
+}
+
+// The end of a command that writes to standard output: its status, unless
+// what it wrote could not all be written.
+int stdoutWritten(int status) {
+    // errno is not cleared first: when an earlier write failed, it still says why.
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return status;
+    std::fprintf(stderr, "orbiton3d: cannot write to standard output: %s\n",
+                 std::strerror(errno != 0 ? errno : EIO));
+    return 1;
 }
 
 int headless(const orbiton::CommandLine& o) {
@@ -123,12 +202,19 @@ int headless(const orbiton::CommandLine& o) {
         platform.scriptMouse(1, 350, 450);
     }
     if (!o.script.empty()) {
+        errno = 0;
         std::ifstream in(o.script);
         std::string error;
         if (!in)
-            return usageError("cannot read the script " + o.script);
+            return usageError("cannot read the script " + o.script + ": " + std::strerror(errno));
         if (!platform.loadScript(in, error))
             return usageError(o.script + ": " + error);
+        // Kept a warning: a script made for a longer run still plays the part that fits.
+        if (platform.lastScriptedFrame() > o.frames)
+            std::fprintf(stderr,
+                         "orbiton3d: warning: %s: input for frame %ld comes after the run's "
+                         "last frame (%ld) and is never played\n",
+                         o.script.c_str(), platform.lastScriptedFrame(), o.frames);
     }
     Events events;
     const std::string cannot = configure(o, events);
@@ -145,17 +231,20 @@ int headless(const orbiton::CommandLine& o) {
     }
     const bool ran = orbiton::app.run(platform);
     orbiton::app.listeners.clear();
-    if (!ran || !traceWritten(o, events))
+    const bool written = eventsWritten(o, events);
+    if (!ran || !written)
         return 1;
     if (soak && !soak->report(std::cout))
         return 1;
+    std::string why;
     if (!o.screenshot.empty() &&
         !orbiton::writePng(o.screenshot, platform.windowWidth(), platform.windowHeight(),
-                           platform.lastFrame())) {
-        std::fprintf(stderr, "orbiton3d: cannot write %s\n", o.screenshot.c_str());
+                           platform.lastFrame(), &why)) {
+        std::fprintf(stderr, "orbiton3d: cannot write the picture %s: %s\n", o.screenshot.c_str(),
+                     why.c_str());
         return 1;
     }
-    return 0;
+    return soak ? stdoutWritten(0) : 0;
 }
 
 } // namespace
@@ -169,16 +258,23 @@ int main(int argc, char** argv) {
     switch (o.mode) {
     case Mode::Help:
         std::fputs(orbiton::kUsage, stdout);
-        return 0;
+        return stdoutWritten(0);
     case Mode::Version:
         std::printf("orbiton3d %s\n", ORBITON_VERSION);
-        return 0;
-    case Mode::Check:
-        return orbiton::checkLevels(o.files, o.verbose, std::cout);
+        return stdoutWritten(0);
+    case Mode::Check: {
+        const int status = orbiton::checkLevels(o.files, o.verbose, std::cout);
+        std::cout.flush();
+        return stdoutWritten(status);
+    }
     default:
         break;
     }
     error = checkLevelPaths(o);
+    if (error.empty())
+        error = checkOutputPaths(o);
+    if (error.empty())
+        error = checkScriptPath(o.script);
     if (!error.empty())
         return usageError(error);
     if (o.mode != Mode::Play)
@@ -191,5 +287,6 @@ int main(int argc, char** argv) {
     orbiton::SdlPlatform platform;
     const bool ok = orbiton::app.run(platform);
     orbiton::app.listeners.clear();
-    return ok && traceWritten(o, events) ? 0 : 1;
+    const bool written = eventsWritten(o, events);
+    return ok && written ? 0 : 1;
 }

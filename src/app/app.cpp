@@ -5,13 +5,16 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
+#include "app/level_directory.h"
 #include "objects/brick.h"
 #include "platform/process_memory.h"
 #include "render/render_setup.h"
 #include "render/state_lists.h"
+#include "world/level_check.h"
 
 namespace orbiton {
 
@@ -61,6 +64,7 @@ bool App::start(Platform& p) {
         unregisterWindowClass();
         return false;
     }
+    levelsAtStart = levelsIn(levelDirectory);
     startLevel(0, firstLevel, 3);
     if (mouseCaptured)
         platform->warpCursor(width / 2, height / 2);
@@ -119,6 +123,7 @@ void App::runFrame() {
         recentreMouse();
     updateCamera(dt);
     countFrame(dt);
+    speedShownFor = std::max(0.0f, speedShownFor - dt);
     render(dt);
     notify(&GameListener::frameEnded);
 }
@@ -149,13 +154,36 @@ void App::stepBall(float dt) {
 
 void App::startLevel(int newScore, int newLevel, int newLives) {
     world.reset();
+    const bool firstVisit = levelsVisited.insert(newLevel).second;
     world = std::make_unique<World>(newLevel, this, levelDirectory,
-                                    windowOpen ? World::Lists::Build : World::Lists::Defer);
+                                    windowOpen ? World::Lists::Build : World::Lists::Defer,
+                                    firstVisit ? World::Problems::Say : World::Problems::Quiet);
+    if (firstVisit)
+        reportLevel(newLevel);
     level = newLevel;
     lives = newLives;
     score = newScore;
     ballLaunched = false;
     notify(&GameListener::levelStarted);
+}
+
+void App::reportLevel(int number) {
+    if (world->fileRead) {
+        // What the level checker would say of it, said as the level starts.
+        for (const auto& p : unplayable(world->report, world->bricks.size())) {
+            if (p.line > 0)
+                std::fprintf(stderr, "%s:%d: warning: %s\n", world->fileName.c_str(), p.line,
+                             p.message.c_str());
+            else
+                std::fprintf(stderr, "%s: warning: %s\n", world->fileName.c_str(),
+                             p.message.c_str());
+        }
+    } else if (levelsAtStart.count(number)) {
+        std::fprintf(stderr,
+                     "orbiton3d: warning: %s was there when the game started and cannot be read "
+                     "now; level %d plays as an empty level\n",
+                     world->fileName.c_str(), number);
+    }
 }
 
 float App::tick() {
@@ -207,8 +235,9 @@ void App::render(float dt) {
     std::snprintf(number, sizeof number, "Level: %d", level);
     drawText(number, 10, height - 30);
     drawText(fpsText, 10, 10);
-    if (inputSource) // the attract mode says so, top right
-        drawText("DEMO", width - 10 - int(textWidth("DEMO") + 0.5f), height - 30);
+    const std::string status = statusWord();
+    if (!status.empty())
+        drawText(status.c_str(), width - 10 - int(textWidth(status.c_str()) + 0.5f), height - 30);
 
     setSightLine(viewDirection, world->ball->position);
     frameTime = dt;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,9 @@ class App : public GameCounters {
     void firstIdle();
     void runFrame();
     void startLevel(int score, int level, int lives);
+    // On a level's first visit: what makes it unplayable, or that its file,
+    // there at the start, is gone.
+    void reportLevel(int level);
     float tick();
     void updateCamera(float dt);
     void render(float dt);
@@ -77,6 +81,10 @@ class App : public GameCounters {
     // How far drawing the text moves the raster position, in pixels.
     float textWidth(const char* text) const;
     void countFrame(float dt);
+    // The word top right: "DEMO" in the attract mode, else "PAUSED", else the
+    // launch speed for a second after it changed ("SPEED 0.45"), else "MOUSE
+    // FREE" while the mouse is released; empty in plain play.
+    std::string statusWord() const;
 
     // Moves the launched ball through one frame in equal sub-steps short
     // enough that it cannot pass through a wall or brick.
@@ -110,12 +118,19 @@ class App : public GameCounters {
     float viewDistance = 1.15f;
     float zoomBlend = 0.0f;
     float launchSpeed = 0.4f;
+    // Seconds the launch speed stays shown after keypad + or -.
+    static constexpr float kSpeedShownSeconds = 1.0f;
+    float speedShownFor = 0.0f;
     std::unique_ptr<World> world;
     int lives = 3;
     int level = 1;
 
     // Where the level files are ("%d.lvl"); the working directory when empty.
     std::string levelDirectory;
+    // The levels whose files were there when the run started, and the levels
+    // already played (their problems are said on the first visit only).
+    std::set<int> levelsAtStart;
+    std::set<int> levelsVisited;
     // Start in full screen rather than in a window.
     bool startFullscreen = false;
     // The level the run starts on.

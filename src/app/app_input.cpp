@@ -67,9 +67,11 @@ void App::onKeyDown(int k) {
         break;
     case key::KeypadPlus:
         launchSpeed = launchSpeed + kSpeedStep;
+        speedShownFor = kSpeedShownSeconds;
         break;
     case key::KeypadMinus:
         launchSpeed = launchSpeed - kSpeedStep;
+        speedShownFor = kSpeedShownSeconds;
         break;
     default:
         break;

@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
 #include <cstdio>
 
 #include "app/app.h"
@@ -75,6 +76,23 @@ float App::textWidth(const char* text) const {
             w += overlayGlyphs[std::size_t(i)].advance;
     }
     return w;
+}
+
+std::string App::statusWord() const {
+    if (inputSource)
+        return "DEMO";
+    if (paused)
+        return "PAUSED";
+    if (speedShownFor > 0.0f) {
+        char text[32];
+        // Steps of 0.05 in float drift a little: "0.00", never "-0.00".
+        const double shown = std::fabs(launchSpeed) < 0.005f ? 0.0 : double(launchSpeed);
+        std::snprintf(text, sizeof text, "SPEED %.2f", shown);
+        return text;
+    }
+    if (!mouseCaptured)
+        return "MOUSE FREE";
+    return "";
 }
 
 void App::countFrame(float dt) {

@@ -33,4 +33,19 @@ std::string resolveLevelDirectory(const std::string& given) {
     return "";
 }
 
+std::set<int> levelsIn(const std::string& directory) {
+    std::set<int> levels;
+    std::error_code ec;
+    for (fs::directory_iterator it(directory.empty() ? "." : directory, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        const std::size_t dot = name.size() > 4 ? name.size() - 4 : 0;
+        if (dot == 0 || name.compare(dot, 4, ".lvl") != 0 || name.size() > 13 ||
+            name.find_first_not_of("0123456789") != dot || name[0] == '0')
+            continue;
+        levels.insert(std::stoi(name.substr(0, dot)));
+    }
+    return levels;
+}
+
 } // namespace orbiton

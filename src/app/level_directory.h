@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <set>
 #include <string>
 
 namespace orbiton {
@@ -12,5 +13,8 @@ namespace orbiton {
 // next to the executable (../share/orbiton3d/levels); else the source tree's
 // levels when run from a build tree. Empty means the working directory.
 std::string resolveLevelDirectory(const std::string& given);
+
+// The level numbers that have a file in a level directory now ("7.lvl" is 7).
+std::set<int> levelsIn(const std::string& directory);
 
 } // namespace orbiton

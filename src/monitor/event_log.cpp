@@ -13,6 +13,7 @@ namespace orbiton {
 
 void EventLog::line(const std::string& what) {
     out << (inFrame ? frame : frame + 1) << " " << what << "\n" << std::flush;
+    written.after(out);
 }
 
 void EventLog::frameStarted(App&) {

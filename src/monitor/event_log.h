@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/game_listener.h"
+#include "monitor/write_check.h"
 
 namespace orbiton {
 
@@ -30,6 +31,9 @@ class EventLog : public GameListener {
     void ballReset(App&) override;
     void fullscreenSwitched(App& app) override;
     void demoEnded(App&) override;
+
+    // Whether every line so far reached the stream, and if not why.
+    WriteCheck written;
 
   private:
     void line(const std::string& what);

@@ -44,6 +44,7 @@ void FlightTrace::frameEnded(App& app) {
     const Vec3& v = app.world->ball->velocity;
     out << frame << ' ' << hexFloat(p.x) << ' ' << hexFloat(p.y) << ' ' << hexFloat(p.z) << ' '
         << hexFloat(v.x) << ' ' << hexFloat(v.y) << ' ' << hexFloat(v.z) << '\n';
+    written.after(out);
 }
 
 } // namespace orbiton

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/game_listener.h"
+#include "monitor/write_check.h"
 
 namespace orbiton {
 
@@ -22,6 +23,9 @@ class FlightTrace : public GameListener {
     // A float exactly, in C's %a form of the same value as a double: "0x1.8p+1",
     // "-0x1.99999ap-4", "0x0p+0"; "inf", "-inf", "nan".
     static std::string hexFloat(float value);
+
+    // Whether every line so far reached the stream, and if not why.
+    WriteCheck written;
 
   private:
     std::ostream& out;

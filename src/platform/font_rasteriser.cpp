@@ -7,6 +7,8 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <cstdio>
+
 namespace orbiton {
 
 std::string matchFontFile(const std::string& pattern) {
@@ -73,10 +75,22 @@ std::vector<Glyph> rasteriseGlyphs(const std::string& fontFile, int cellHeight, 
 }
 
 std::vector<Glyph> overlayFont() {
+    // Without a font the game still plays, but the player should know why the
+    // score and level are missing: said once, when the overlay is first made.
     const std::string file = matchFontFile("Arial:bold");
-    if (file.empty())
+    if (file.empty()) {
+        std::fprintf(stderr, "orbiton3d: no font for the overlay: fontconfig matched nothing for "
+                             "\"Arial:bold\" (Liberation Sans Bold, from fonts-liberation2); "
+                             "playing without the overlay's text\n");
         return {};
-    return rasteriseGlyphs(file, 40, 32, 127);
+    }
+    std::vector<Glyph> glyphs = rasteriseGlyphs(file, 40, 32, 127);
+    if (glyphs.empty())
+        std::fprintf(stderr,
+                     "orbiton3d: no font for the overlay: cannot read %s; playing without the "
+                     "overlay's text\n",
+                     file.c_str());
+    return glyphs;
 }
 
 } // namespace orbiton

@@ -55,6 +55,8 @@ class HeadlessPlatform : public Platform {
     static int keyByName(const std::string& name);
 
     long framesDrawn() const { return swaps; }
+    // The last frame the script gives input for (0 with no script).
+    long lastScriptedFrame() const { return script.empty() ? 0 : script.rbegin()->first; }
     int cursorCount() const { return cursorCounter; }
     bool windowOpen() const { return context != nullptr; }
     int windowWidth() const { return width; }

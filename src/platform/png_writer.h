@@ -9,8 +9,9 @@
 
 namespace orbiton {
 
-// Writes RGBA rows (top row first) as a PNG; false when the file cannot be written.
-bool writePng(const std::string& path, int width, int height,
-              const std::vector<std::uint8_t>& rgba);
+// Writes RGBA rows (top row first) as a PNG. False when any of it could not
+// be written, with the system's reason in why when asked for.
+bool writePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgba,
+              std::string* why = nullptr);
 
 } // namespace orbiton

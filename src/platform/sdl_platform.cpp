@@ -5,8 +5,16 @@
 
 #include <SDL.h>
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstddef>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "platform/font_rasteriser.h"
 #include "platform/window_icon.h"
@@ -42,9 +50,57 @@ SdlPlatform::~SdlPlatform() {
     shutdown();
 }
 
+namespace {
+
+// When DISPLAY names an X server on this machine (":N", "unix:N"), whether it
+// answers on its socket; the display and the system's reason when not. Asked
+// before SDL, which would try other drivers first and say less.
+std::string localDisplayProblem() {
+    const char* display = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    if (!display || !*display || (wayland && *wayland) || (driver && std::strcmp(driver, "x11")))
+        return "";
+    const std::string name = display;
+    const std::size_t colon = name.rfind(':');
+    const std::string host = colon == std::string::npos ? "" : name.substr(0, colon);
+    if (colon == std::string::npos || !(host.empty() || host == "unix"))
+        return ""; // over the network: SDL says what it finds
+    const std::string number = name.substr(colon + 1, name.find('.', colon) - colon - 1);
+    if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos)
+        return "cannot open the display DISPLAY=" + name + ": not a display name";
+    const std::string path = "/tmp/.X11-unix/X" + number;
+    int error = 0;
+    for (bool abstract : {true, false}) {
+        const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (fd < 0)
+            return ""; // nothing to learn here; SDL tries for itself
+        sockaddr_un addr{};
+        addr.sun_family = AF_UNIX;
+        // The abstract name (a leading zero byte) first, as X clients do.
+        std::memcpy(addr.sun_path + (abstract ? 1 : 0), path.c_str(), path.size());
+        const socklen_t len =
+            socklen_t(offsetof(sockaddr_un, sun_path) + path.size() + (abstract ? 1 : 0));
+        const bool connected = connect(fd, reinterpret_cast<sockaddr*>(&addr), len) == 0;
+        error = errno;
+        close(fd);
+        if (connected)
+            return "";
+    }
+    return "cannot open the display DISPLAY=" + name + ": " + std::strerror(error) + " (at " +
+           path + ")";
+}
+
+} // namespace
+
 bool SdlPlatform::initialise() {
     if (initialised)
         return true;
+    const std::string displayProblem = localDisplayProblem();
+    if (!displayProblem.empty()) {
+        std::fprintf(stderr, "orbiton3d: %s\n", displayProblem.c_str());
+        return false;
+    }
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "orbiton3d: %s\n", SDL_GetError());
         return false;
@@ -67,6 +123,7 @@ bool SdlPlatform::initialise() {
 }
 
 void SdlPlatform::shutdown() {
+    retireOldWindow();
     if (initialised)
         SDL_Quit();
     initialised = false;
@@ -94,6 +151,7 @@ bool SdlPlatform::openWindow(const std::string& title, int width, int height, bo
     window = SDL_CreateWindow(title.c_str(), 0, 0, width, height, flags);
     if (!window) {
         std::fprintf(stderr, "orbiton3d: %s\n", SDL_GetError());
+        retireOldWindow();
         return false;
     }
     context = SDL_GL_CreateContext(window);
@@ -104,6 +162,13 @@ bool SdlPlatform::openWindow(const std::string& title, int width, int height, bo
     SDL_GL_SetSwapInterval(0); // no frame cap; may fail where there is no vsync
     setIcon();
     SDL_ShowWindow(window);
+    if (oldWindow) {
+        // The new window takes the keyboard from the old one, which kept it
+        // (and so every key pressed) while this one was being made.
+        SDL_RaiseWindow(window);
+        SDL_SetWindowInputFocus(window);
+    }
+    retireOldWindow();
     return true;
 }
 
@@ -131,10 +196,24 @@ void SdlPlatform::closeWindow() {
         SDL_GL_DeleteContext(context);
         context = nullptr;
     }
+    // The window itself stays until the next one is up or the platform ends:
+    // while a new one is made (a full-screen switch) it keeps the keyboard, so
+    // no key pressed meanwhile goes to nobody.
     if (window) {
-        SDL_DestroyWindow(window);
+        retireOldWindow();
+        oldWindow = window;
         window = nullptr;
     }
+}
+
+void SdlPlatform::retireOldWindow() {
+    if (!oldWindow)
+        return;
+    // What the window system still holds for the old window is dropped with
+    // it: take it into SDL's queue first, where it waits for the game.
+    SDL_PumpEvents();
+    SDL_DestroyWindow(oldWindow);
+    oldWindow = nullptr;
 }
 
 bool SdlPlatform::enterFullscreenMode(int width, int height) {

@@ -39,7 +39,10 @@ class SdlPlatform : public Platform {
   private:
     // The window's own icon (the menu icon's picture).
     void setIcon();
+    // Destroys the window closeWindow left standing, its pending input kept.
+    void retireOldWindow();
     SDL_Window* window = nullptr;
+    SDL_Window* oldWindow = nullptr; // closed, still holding the keyboard
     void* context = nullptr;
     bool initialised = false;
     bool quitPosted = false;

@@ -34,30 +34,34 @@ std::string radius(float r) {
     return buf;
 }
 
-// What loads without complaint yet makes a level that cannot be played out.
-void findUnplayable(LevelReport& report, std::size_t bricks) {
+} // namespace
+
+std::vector<LevelReport::Problem> unplayable(const LevelReport& report, std::size_t bricks) {
+    std::vector<LevelReport::Problem> found;
     for (const auto& a : report.applied) {
         if (a.arena || a.bricks == 0)
             continue;
         const float r1 = a.firstRadius, r2 = a.secondRadius;
         if (r1 <= 0.0f || r2 <= 0.0f)
-            report.problems.push_back(
-                {a.line, "Shell radius " + radius(r1 <= 0.0f ? r1 : r2) +
-                             " is not above 0: its bricks pass through the centre"});
+            found.push_back({a.line, "Shell radius " + radius(r1 <= 0.0f ? r1 : r2) +
+                                         " is not above 0: its bricks pass through the centre"});
         else if (r1 == r2)
-            report.problems.push_back({a.line, "Shell radii are equal (" + radius(r1) +
-                                                   "): its bricks have no thickness"});
+            found.push_back({a.line, "Shell radii are equal (" + radius(r1) +
+                                         "): its bricks have no thickness"});
         // A prism's farthest points are its corners, on the two spheres.
         const float outer = std::max(std::fabs(r1), std::fabs(r2));
         if (outer > kArenaRadius)
-            report.problems.push_back(
+            found.push_back(
                 {a.line, "Shell bricks reach radius " + radius(outer) +
                              ", beyond the arena's 0.5: the ball is put back on the paddle "
                              "there and can never clear them"});
     }
     if (bricks == 0)
-        report.problems.push_back({0, "the level has no bricks: the game skips it at once"});
+        found.push_back({0, "the level has no bricks: the game skips it at once"});
+    return found;
 }
+
+namespace {
 
 // Loads one file and prints its lines; the number of problems found.
 std::size_t checkOne(const std::string& name, bool verbose, std::ostream& out) {
@@ -73,7 +77,8 @@ std::size_t checkOne(const std::string& name, bool verbose, std::ostream& out) {
     ObjectList others;
     LevelReport report;
     LevelLoader(bricks, others, report).loadLevel(file);
-    findUnplayable(report, bricks.size());
+    for (const auto& p : unplayable(report, bricks.size()))
+        report.problems.push_back(p);
 
     struct Entry {
         int line;

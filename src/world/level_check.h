@@ -7,11 +7,18 @@
 #include <string>
 #include <vector>
 
+#include "world/level_loader.h"
+
 namespace orbiton {
 
 // The level linter behind "orbiton3d --check": loads each file as the game
 // would, without a window, and prints its problems and a summary line.
 // Returns 0 when no file has a problem, 1 otherwise.
 int checkLevels(const std::vector<std::string>& files, bool verbose, std::ostream& out);
+
+// What loads without complaint yet makes a level that cannot be played out:
+// bricks through the centre or without thickness, bricks beyond the arena
+// the ball can never reach, no brick at all (line 0: the file as a whole).
+std::vector<LevelReport::Problem> unplayable(const LevelReport& report, std::size_t bricks);
 
 } // namespace orbiton

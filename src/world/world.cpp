@@ -25,32 +25,37 @@ std::string World::levelFileName(int level, const std::string& levelDirectory) {
     return levelDirectory.back() == '/' ? levelDirectory + name : levelDirectory + "/" + name;
 }
 
-World::World(int level, GameCounters* counters_, const std::string& levelDirectory, Lists lists)
+World::World(int level, GameCounters* counters_, const std::string& levelDirectory, Lists lists,
+             Problems problems)
     : counters(counters_) {
     const std::string name = levelFileName(level, levelDirectory);
     std::ifstream file;
     std::string why;
     bool missing = false;
     const bool readable = openLevelFile(name, file, why, missing);
+    const bool say = problems == Problems::Say;
     // No file is the normal end of the levels; anything else unreadable is said.
-    if (!readable && !missing)
+    if (!readable && !missing && say)
         std::fprintf(stderr, "%s: cannot read the level: %s\n", name.c_str(), why.c_str());
-    build(readable ? &file : nullptr, name, lists);
+    build(readable ? &file : nullptr, name, lists, say);
 }
 
 World::World(std::istream& in, const std::string& name, GameCounters* counters_, Lists lists)
     : counters(counters_) {
-    build(&in, name, lists);
+    build(&in, name, lists, true);
 }
 
-void World::build(std::istream* in, const std::string& name, Lists lists) {
+void World::build(std::istream* in, const std::string& name, Lists lists, bool sayProblems) {
+    fileName = name;
+    fileRead = in != nullptr;
     if (in) {
         LevelLoader loader(bricks, others, report);
         loader.loadLevel(*in);
         std::size_t shown = 0;
-        for (const auto& p : report.problems)
-            if (shown++ < kMaxProblemLinesShown)
-                std::fprintf(stderr, "%s:%d: %s\n", name.c_str(), p.line, p.message.c_str());
+        if (sayProblems)
+            for (const auto& p : report.problems)
+                if (shown++ < kMaxProblemLinesShown)
+                    std::fprintf(stderr, "%s:%d: %s\n", name.c_str(), p.line, p.message.c_str());
         if (shown > kMaxProblemLinesShown)
             std::fprintf(stderr, "%s: %zu more problems not shown\n", name.c_str(),
                          shown - kMaxProblemLinesShown);

@@ -35,9 +35,11 @@ class World : public BallWorld {
 
     // Reads "<level>.lvl" from levelDirectory (the working directory when
     // empty). A missing file gives an empty level; problems in the file are
-    // printed to stderr as "FILE:LINE: message" and kept in report.
+    // kept in report and, unless told to keep quiet (a level played again),
+    // printed to stderr as "FILE:LINE: message".
+    enum class Problems { Say, Quiet };
     World(int level, GameCounters* counters, const std::string& levelDirectory = "",
-          Lists lists = Lists::Build);
+          Lists lists = Lists::Build, Problems problems = Problems::Say);
     // The same from an open stream; name is used in messages.
     World(std::istream& in, const std::string& name, GameCounters* counters, Lists lists);
     ~World() override;
@@ -74,6 +76,8 @@ class World : public BallWorld {
     void indexObjects();
 
     GameCounters* counters; // the score and the ball's flight, kept by the owner
+    std::string fileName;   // where the level was read from
+    bool fileRead = false;  // false: no such file, or it could not be read
     ObjectList others;
     BrickList bricks;
     std::unique_ptr<Ball> ball;
@@ -90,7 +94,7 @@ class World : public BallWorld {
     EnclosingShells enclosingShells;
 
   private:
-    void build(std::istream* in, const std::string& name, Lists lists);
+    void build(std::istream* in, const std::string& name, Lists lists, bool sayProblems);
 };
 
 } // namespace orbiton

@@ -99,3 +99,56 @@ TEST(PlayerInput, TheAttractModeSaysDemoUntilHandedOver) {
 
 } // namespace
 } // namespace orbiton
+
+namespace orbiton {
+namespace {
+
+// What the player meets with nothing else on screen says so top right, in
+// the overlay's font: a pause, a released mouse, a changed launch speed.
+TEST(PlayerInput, PauseFreeMouseAndSpeedAreShownTopRight) {
+    LevelDirectory levels("status-word");
+    levels.write(1, "Shell 1 0.05 0.06 80 f Red\n"); // nothing dark near the corner
+    HeadlessPlatform::Options o;
+    o.captureLastFrame = true;
+    AppHarness h(o, levels.path());
+    ASSERT_TRUE(h.start());
+    auto press = [&](int k) {
+        const long next = h.platform.framesDrawn() + 1;
+        h.platform.scriptKey(next, k, true);
+        h.platform.scriptKey(next, k, false);
+        h.frames(1);
+    };
+    h.frames(2);
+    EXPECT_EQ(h.app.statusWord(), "");
+    EXPECT_EQ(darkTopRight(h), 0); // plain play: nothing there
+    press(key::P);
+    EXPECT_EQ(h.app.statusWord(), "PAUSED");
+    EXPECT_GT(darkTopRight(h), 100);
+    press(key::P);
+    EXPECT_EQ(h.app.statusWord(), "");
+    // 0.4 - 0.05 - 0.05, shown for a second of frames (60 at the headless 1/60 s).
+    press(key::KeypadMinus);
+    press(key::KeypadMinus);
+    EXPECT_EQ(h.app.statusWord(), "SPEED 0.30");
+    EXPECT_GT(darkTopRight(h), 100);
+    h.frames(58);
+    EXPECT_EQ(h.app.statusWord(), "SPEED 0.30");
+    h.frames(3);
+    EXPECT_EQ(h.app.statusWord(), "");
+    EXPECT_EQ(darkTopRight(h), 0);
+    press(key::M);
+    EXPECT_EQ(h.app.statusWord(), "MOUSE FREE");
+    EXPECT_GT(darkTopRight(h), 100);
+    press(key::P); // the pause says more than the mouse
+    EXPECT_EQ(h.app.statusWord(), "PAUSED");
+    press(key::P);
+    press(key::M);
+    EXPECT_EQ(h.app.statusWord(), "");
+    // Eight presses down from 0.4 land a hair below zero in float: shown as 0.00.
+    for (int i = 0; i < 6; ++i)
+        press(key::KeypadMinus);
+    EXPECT_EQ(h.app.statusWord(), "SPEED 0.00");
+}
+
+} // namespace
+} // namespace orbiton

@@ -12,11 +12,12 @@
 
 namespace orbiton::test {
 
-BinaryRun runBinary(const std::string& args, const std::string& envPrefix) {
+BinaryRun runBinary(const std::string& args, const std::string& envPrefix,
+                    const std::string& stdoutTo) {
     const std::string errFile =
         "/tmp/orbiton-run-" + std::to_string(getpid()) + "-" + std::to_string(std::rand()) + ".err";
-    const std::string cmd =
-        envPrefix + " timeout 60 " + ORBITON_BINARY + " " + args + " >/dev/null 2>" + errFile;
+    const std::string cmd = envPrefix + " timeout 60 " + ORBITON_BINARY + " " + args + " >" +
+                            stdoutTo + " 2>" + errFile;
     const int status = std::system(cmd.c_str());
     BinaryRun r;
     r.status = WIFEXITED(status) && WEXITSTATUS(status) != 124 ? WEXITSTATUS(status) : -1;

@@ -14,7 +14,8 @@ struct BinaryRun {
 };
 
 // Runs orbiton3d with the arguments (shell words) under a 60-second limit,
-// with envPrefix (such as "env -u DISPLAY") in front; stdout is dropped.
-BinaryRun runBinary(const std::string& args, const std::string& envPrefix = "");
+// with envPrefix (such as "env -u DISPLAY") in front; stdout goes to stdoutTo.
+BinaryRun runBinary(const std::string& args, const std::string& envPrefix = "",
+                    const std::string& stdoutTo = "/dev/null");
 
 } // namespace orbiton::test

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# No key is lost across a full-screen switch: F pressed six times, 0.15 s
+# apart (a switch takes about 0.1 s), under Xvfb with a window manager, must
+# switch six times, and Escape afterwards must still end the game with 0.
+#   fullscreen_keys.sh ORBITON3D LEVEL_DIR
+set -euo pipefail
+game=$1
+levels=$2
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+. "$(dirname "$0")/xvfb.sh"
+start_xvfb "$work/xvfb.log" || { pids+=("${xvfb_pid:-}"); fail "Xvfb did not start: $(cat "$work/xvfb.log")"; }
+pids+=("$xvfb_pid")
+evilwm >"$work/wm.log" 2>&1 &
+pids+=($!)
+sleep 0.3
+
+"$game" --levels "$levels" --events "$work/events.txt" >"$work/game.log" 2>&1 &
+game_pid=$!
+pids+=($game_pid)
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name "^Orbiton 3D$" | head -n 1) ||
+  fail "no window: $(cat "$work/game.log")"
+xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+sleep 0.5
+for _ in 1 2 3 4 5 6; do
+  xdotool key f
+  sleep 0.15
+done
+sleep 1.5
+switches=$(grep -c ' fullscreen ' "$work/events.txt" || true)
+[ "$switches" = 6 ] || fail "six presses of F made $switches switches: $(grep fullscreen "$work/events.txt")"
+xdotool key Escape
+status=0
+timeout 10 tail --pid="$game_pid" -f /dev/null || fail "Escape did not end the game"
+wait "$game_pid" || status=$?
+[ "$status" = 0 ] || fail "the game ended with status $status: $(cat "$work/game.log")"
+echo "PASS: six presses of F, six switches, then Escape ends the game with 0"
