@@ -18,18 +18,7 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 . "$(dirname "$0")/xvfb.sh"
-start_xvfb "$work/xvfb.log" || { pids+=("${xvfb_pid:-}"); fail "Xvfb did not start: $(cat "$work/xvfb.log")"; }
-pids+=("$xvfb_pid")
-evilwm >"$work/wm.log" 2>&1 &
-pids+=($!)
-sleep 0.3
-
-"$game" --levels "$levels" --events "$work/events.txt" >"$work/game.log" 2>&1 &
-game_pid=$!
-pids+=($game_pid)
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name "^Orbiton 3D$" | head -n 1) ||
-  fail "no window: $(cat "$work/game.log")"
-xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+start_game_window "$work" "$game" --levels "$levels" --events "$work/events.txt"
 sleep 0.5
 for _ in 1 2 3 4 5 6; do
   xdotool key f

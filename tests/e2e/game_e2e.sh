@@ -20,19 +20,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # A display of our own, whatever the caller has.
 . "$(dirname "$0")/xvfb.sh"
-start_xvfb "$work/xvfb.log" || { pids+=("${xvfb_pid:-}"); fail "Xvfb did not start: $(cat "$work/xvfb.log")"; }
-pids+=("$xvfb_pid")
-evilwm >"$work/wm.log" 2>&1 &
-pids+=($!)
-sleep 0.3
-
-"$game" --levels "$levels" --events "$work/events.txt" >"$work/game.log" 2>&1 &
-game_pid=$!
-pids+=($game_pid)
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name "^Orbiton 3D$" | head -n 1) ||
-  fail "no window: $(cat "$work/game.log")"
-[ -n "$wid" ] || fail "no window"
-xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+start_game_window "$work" "$game" --levels "$levels" --events "$work/events.txt"
 sleep 0.5
 
 # The full-screen switch makes a new window: look it up every time.

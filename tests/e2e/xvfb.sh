@@ -19,3 +19,24 @@ start_xvfb() {
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
   return 1
 }
+
+# start_game_window DIR COMMAND...: an Xvfb with a window manager, then the
+# game by COMMAND, its output in DIR/game.log; waits for the game's window and
+# gives it the keyboard. Leaves wid and game_pid, adds every process to the
+# caller's pids, and calls the caller's fail when something does not come up.
+start_game_window() {
+  local dir=$1
+  shift
+  start_xvfb "$dir/xvfb.log" || { pids+=("${xvfb_pid:-}"); fail "Xvfb did not start: $(cat "$dir/xvfb.log")"; }
+  pids+=("$xvfb_pid")
+  evilwm >"$dir/wm.log" 2>&1 &
+  pids+=($!)
+  sleep 0.3
+  "$@" >"$dir/game.log" 2>&1 &
+  game_pid=$!
+  pids+=("$game_pid")
+  wid=$(timeout 20 xdotool search --sync --onlyvisible --name "^Orbiton 3D$" | head -n 1) ||
+    fail "no window: $(cat "$dir/game.log")"
+  [ -n "$wid" ] || fail "no window"
+  xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+}

@@ -11,6 +11,7 @@ game=$1 driver_info=$2 src=$3
 data=$src/tests/data/pinned
 steer=$src/tests/data/flights/steer.script
 source "$src/tests/pinned/runs.sh"
+source "$src/tests/pinned/pictures.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failed=0
@@ -44,14 +45,7 @@ else
     name=${entry%% *}
     # shellcheck disable=SC2046
     "$game" --headless --levels "$src/levels" $(args_of "$entry") --screenshot "$work/$name.png" >/dev/null
-    # The number of pixels that differ at all (no fuzz).
-    differ=$(compare -metric AE "$data/frames/$name.png" "$work/$name.png" null: 2>&1 || true)
-    if [[ $differ == 0 ]]; then
-      echo "picture $name: same"
-    else
-      echo "picture $name: $differ pixels differ"
-      failed=1
-    fi
+    same_picture "$data/frames/$name.png" "$work/$name.png" "picture $name"
   done
 fi
 exit $failed

@@ -1,6 +1,19 @@
 # SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The moment of play the README shows (docs/level1.png): the arguments after
-# "orbiton3d --headless --levels LEVELS". Sourced by scripts/make-previews.sh
-# and tests/pinned/readme_pictures.sh.
+# Sourced by the scripts that make and check pictures. The moment of play the
+# README shows (docs/level1.png): the arguments after "orbiton3d --headless
+# --levels LEVELS".
 readme_play_args="--level 1 --frames 150 --script tests/data/flights/steer.script"
+
+# same_picture COMMITTED NEW WHAT: says whether two pictures are the same to
+# the last pixel (no fuzz), naming WHAT; sets failed=1 when they are not.
+same_picture() {
+  local differ
+  differ=$(compare -metric AE "$1" "$2" null: 2>&1 || true)
+  if [[ $differ == 0 ]]; then
+    echo "$3: same"
+  else
+    echo "$3: $differ pixels differ"
+    failed=1
+  fi
+}
