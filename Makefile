@@ -7,7 +7,7 @@
 BUILD_DIR := build/release
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps deps-test configure build test test-sanitize test-clang package run bench fuzz soak clean
+.PHONY: all deps deps-test configure build test test-sanitize test-clang package windows test-windows run bench fuzz soak clean
 
 all: build
 
@@ -46,6 +46,19 @@ test-clang: deps-test
 # hardening flags, its binary in /usr/games. Prints the .deb's path.
 package: deps
 	./scripts/make-package.sh
+
+# The Windows build, cross-compiled with MinGW-w64 (installed only when asked
+# for): build/windows/orbiton3d-VERSION-win64.zip.
+windows:
+	./scripts/install-deps.sh windows
+	@[ -f build/windows/CMakeCache.txt ] || cmake --preset windows
+	cmake --build --preset windows
+	@ls build/windows/orbiton3d-*-win64.zip
+
+# The Windows build's test suites and the game, under Wine on Xvfb; the
+# pinned flights must be those of the Linux build, byte for byte.
+test-windows:
+	./scripts/test-windows.sh
 
 # Only the game: the test suites are not built to play.
 run: configure

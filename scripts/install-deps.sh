@@ -3,11 +3,12 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages a target needs, but only the ones that are
 # missing, so running it again costs nothing.
-#   install-deps.sh [build|test]   (default build)
+#   install-deps.sh [build|test|windows]   (default build)
 #     build   build and play the game (the release tree, which also holds the
 #             test suites), and make its Debian package
 #     test    also everything the tests run: Xvfb and X tools, GoogleTest,
 #             clang, and Debian's checkers for the package and the licences
+#     windows the Windows build: MinGW-w64, and Wine with Xvfb to test it
 set -euo pipefail
 
 build=(
@@ -26,10 +27,18 @@ test=(
   lintian devscripts reuse desktop-file-utils appstream man-db
 )
 
+# The Windows build: the cross compiler, and Wine to run and test what it makes.
+windows=(
+  cmake make libstb-dev libcli11-dev googletest
+  g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine
+  xvfb xauth xdotool x11-utils imagemagick evilwm
+)
+
 case ${1:-build} in
 build) packages=("${build[@]}") ;;
 test) packages=("${build[@]}" "${test[@]}") ;;
-*) echo "install-deps: unknown target ${1}; say build or test" >&2; exit 2 ;;
+windows) packages=("${windows[@]}") ;;
+*) echo "install-deps: unknown target ${1}; say build, test or windows" >&2; exit 2 ;;
 esac
 
 # One query for all of them: a second run costs a few milliseconds.

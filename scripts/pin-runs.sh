@@ -12,13 +12,14 @@ game=$build/orbiton3d
 data=$src/tests/data/pinned
 steer=$src/tests/data/flights/steer.script
 source "$src/tests/pinned/runs.sh"
-mkdir -p "$data/traces" "$data/frames"
+mkdir -p "$data/traces" "$data/events" "$data/frames"
 
 for entry in "${pinned_traces[@]}"; do
   name=${entry%% *}
   args=${entry#* }
   # shellcheck disable=SC2086
-  "$game" --headless --levels "$src/levels" ${args//STEER/$steer} --trace "$data/traces/$name.trace" >/dev/null
+  "$game" --headless --levels "$src/levels" ${args//STEER/$steer} --trace "$data/traces/$name.trace" \
+    --events "$data/events/$name.events" >/dev/null
   echo "pinned trace $name"
 done
 for entry in "${pinned_frames[@]}"; do
@@ -28,5 +29,8 @@ for entry in "${pinned_frames[@]}"; do
   "$game" --headless --levels "$src/levels" ${args//STEER/$steer} --screenshot "$data/frames/$name.png" >/dev/null
   echo "pinned picture $name"
 done
+# What the checker says of every bundled level, named as from the source tree.
+(cd "$src" && "$game" --check --verbose $(pinned_check_files) >"$data/check.txt") || true
+echo "pinned the checker's output"
 "$build/tests/gl_driver_info" >"$data/driver.txt"
 echo "drawn with: $(tr '\n' ' ' <"$data/driver.txt")"

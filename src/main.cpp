@@ -20,9 +20,9 @@
 #include "monitor/event_log.h"
 #include "monitor/flight_trace.h"
 #include "monitor/soak_monitor.h"
+#include "platform/game_platform.h"
 #include "platform/headless_platform.h"
 #include "platform/png_writer.h"
-#include "platform/sdl_platform.h"
 #include "world/level_check.h"
 #include "world/level_file.h"
 
@@ -128,7 +128,7 @@ std::string cannotOpen(const std::string& what, const std::string& path) {
 std::string configure(const orbiton::CommandLine& o, Events& events) {
     if (!o.events.empty()) {
         errno = 0;
-        events.file.open(o.events);
+        events.file.open(o.events, std::ios::binary); // the same bytes on every system
         if (!events.file)
             return cannotOpen("events file", o.events);
         events.log = std::make_unique<orbiton::EventLog>(events.file);
@@ -136,7 +136,7 @@ std::string configure(const orbiton::CommandLine& o, Events& events) {
     }
     if (!o.trace.empty()) {
         errno = 0;
-        events.traceFile.open(o.trace);
+        events.traceFile.open(o.trace, std::ios::binary);
         if (!events.traceFile)
             return cannotOpen("trace file", o.trace);
         events.trace = std::make_unique<orbiton::FlightTrace>(events.traceFile);
@@ -284,7 +284,7 @@ int main(int argc, char** argv) {
     const std::string cannot = configure(o, events);
     if (!cannot.empty())
         return usageError(cannot);
-    orbiton::SdlPlatform platform;
+    orbiton::GamePlatform platform;
     const bool ok = orbiton::app.run(platform);
     orbiton::app.listeners.clear();
     const bool written = eventsWritten(o, events);

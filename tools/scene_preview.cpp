@@ -7,7 +7,7 @@
 // square picture of the arena and its bricks, seen from outside, no text.
 //   orbiton_scene_preview [OUT.png]
 //   orbiton_scene_preview --icon SIZE OUT.png
-#include <GL/gl.h>
+#include "platform/gl.h"
 
 #include <cstdio>
 #include <cstdlib>

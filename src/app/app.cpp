@@ -3,7 +3,7 @@
 
 #include "app/app.h"
 
-#include <GL/gl.h>
+#include "platform/gl.h"
 
 #include <algorithm>
 #include <cmath>

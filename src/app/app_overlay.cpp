@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include <GL/gl.h>
+#include "platform/gl.h"
 
 #include <cmath>
 #include <cstdio>

@@ -25,6 +25,10 @@ std::string resolveLevelDirectory(const std::string& given) {
     const fs::path installed = exe.parent_path().parent_path() / "share/orbiton3d/levels";
     if (fs::exists(installed / "1.lvl", ec))
         return installed.string();
+    // A game unpacked from an archive keeps its levels in a folder beside it.
+    const fs::path beside = exe.parent_path() / "levels";
+    if (fs::exists(beside / "1.lvl", ec))
+        return beside.string();
     // A build tree says where its source tree's levels are, in a file beside the game.
     std::ifstream note(exe.parent_path() / "orbiton3d-levels.txt");
     std::string source;

@@ -3,7 +3,7 @@
 
 #include "monitor/soak_monitor.h"
 
-#include <GL/gl.h>
+#include "platform/gl.h"
 
 #include <cmath>
 

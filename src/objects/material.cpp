@@ -3,7 +3,7 @@
 
 #include "objects/material.h"
 
-#include <GL/gl.h>
+#include "platform/gl.h"
 
 namespace orbiton {
 

@@ -3,7 +3,7 @@
 
 #include "platform/headless_platform.h"
 
-#include <GL/gl.h>
+#include "platform/gl.h"
 
 #include <cmath>
 #include <cstdio>

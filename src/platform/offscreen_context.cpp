@@ -3,9 +3,9 @@
 
 #include "platform/offscreen_context.h"
 
+#include "platform/gl.h"
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
-#include <GL/gl.h>
 
 #include <cstring>
 

@@ -10,8 +10,9 @@
 
 namespace orbiton {
 
-// An OpenGL compatibility context drawing into an off-screen buffer on Mesa,
-// with no display at all (EGL surfaceless). Tests, tools and the headless
+// An OpenGL compatibility context drawing into an off-screen buffer: on Mesa
+// with no display at all (EGL surfaceless), on Windows through a hidden
+// window and a framebuffer object. Tests, tools and the headless
 // game draw through it exactly as the windowed game does.
 class OffscreenContext {
   public:
@@ -31,9 +32,10 @@ class OffscreenContext {
   private:
     OffscreenContext() = default;
 
-    void* display = nullptr;
-    void* surface = nullptr;
+    void* display = nullptr; // EGL: the display; Windows: the hidden window
+    void* surface = nullptr; // EGL: the pbuffer; Windows: the window's device context
     void* context = nullptr;
+    unsigned framebuffer = 0, colourBuffer = 0, depthBuffer = 0; // Windows draws into these
     int width_ = 0;
     int height_ = 0;
 };

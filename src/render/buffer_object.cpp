@@ -1,10 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#define GL_GLEXT_PROTOTYPES 1
 #include "render/buffer_object.h"
 
-#include <GL/glext.h>
+#include "platform/gl.h"
 
 #include "render/display_list.h"
 

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include <GL/gl.h>
+#include "platform/gl.h"
 
 #include <cstddef>
 

@@ -3,8 +3,7 @@
 
 #include "render/render_setup.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
+#include "platform/gl.h"
 
 namespace orbiton {
 

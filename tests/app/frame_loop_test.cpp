@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
+#include "platform/gl.h"
 
 #include <cmath>
 
@@ -127,7 +127,7 @@ TEST(Camera, ZoomEasesOutWithASineAndBackWithASquare) {
     h.app.onKeyDown(key::Space);
     h.frames(1); // 0.05 s held
     EXPECT_FLOAT_EQ(h.app.zoomBlend, 0.5f);
-    EXPECT_NEAR(h.app.viewDistance, 1.15 + 0.45 * std::sin(M_PI / 4), 1e-6);
+    EXPECT_NEAR(h.app.viewDistance, 1.15 + 0.45 * std::sin(3.14159265358979323846 / 4), 1e-6);
     EXPECT_NEAR(h.app.viewDistance, 1.468, 1e-3);
     h.frames(1);
     EXPECT_FLOAT_EQ(h.app.zoomBlend, 1.0f);

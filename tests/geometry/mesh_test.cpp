@@ -144,7 +144,7 @@ TEST(SphereMesh, NormalsFaceOutwardOrInwardByWinding) {
             Vec3 dir = s.vertices[i];
             normalise(dir);
             // Within about 3 degrees of the radial direction at depth 2.
-            EXPECT_GT(sign * dot(s.vertexNormals[i], dir), std::cos(3.5 * M_PI / 180)) << i;
+            EXPECT_GT(sign * dot(s.vertexNormals[i], dir), std::cos(3.5 * 3.14159265358979323846 / 180)) << i;
         }
     }
     SphereMesh d1(1, 1.0f, true, 0xFF);

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
+#include "platform/gl.h"
 
 #include "objects/material.h"
 #include "support/gl_test.h"

@@ -24,15 +24,28 @@ args_of() { # the arguments of an entry, STEER replaced
 for entry in "${pinned_traces[@]}"; do
   name=${entry%% *}
   # shellcheck disable=SC2046
-  "$game" --headless --levels "$src/levels" $(args_of "$entry") --trace "$work/$name.trace" >/dev/null
-  if cmp -s "$work/$name.trace" "$data/traces/$name.trace"; then
-    echo "trace $name: same"
-  else
-    echo "trace $name: DIFFERS; first lines that differ:"
-    diff "$data/traces/$name.trace" "$work/$name.trace" | head -4 || true
-    failed=1
-  fi
+  "$game" --headless --levels "$src/levels" $(args_of "$entry") --trace "$work/$name.trace" \
+    --events "$work/$name.events" >/dev/null
+  for kind in trace events; do
+    pinned=$data/${kind/trace/traces}/$name.$kind
+    if cmp -s "$work/$name.$kind" "$pinned"; then
+      echo "$kind $name: same"
+    else
+      echo "$kind $name: DIFFERS; first lines that differ:"
+      diff "$pinned" "$work/$name.$kind" | head -4 || true
+      failed=1
+    fi
+  done
 done
+# shellcheck disable=SC2046
+(cd "$src" && "$game" --check --verbose $(pinned_check_files) >"$work/check.txt") || true
+if cmp -s <(tr -d '\r' <"$work/check.txt") "$data/check.txt"; then
+  echo "check: same"
+else
+  echo "check: DIFFERS"
+  diff "$data/check.txt" <(tr -d '\r' <"$work/check.txt") | head -4 || true
+  failed=1
+fi
 
 "$driver_info" >"$work/driver.txt"
 if ! cmp -s "$work/driver.txt" "$data/driver.txt"; then

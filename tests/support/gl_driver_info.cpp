@@ -3,7 +3,7 @@
 
 // Prints the OpenGL driver the headless game draws with: its version and
 // renderer strings. Pinned pictures are only comparable on the same driver.
-#include <GL/gl.h>
+#include "platform/gl.h"
 
 #include <cstdio>
 

@@ -3,7 +3,7 @@
 
 #include "support/gl_test.h"
 
-#include <GL/gl.h>
+#include "platform/gl.h"
 
 #include "render/display_list.h"
 

@@ -1,0 +1,18 @@
+# SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds for 64-bit Windows with Debian's MinGW-w64 (the POSIX-threads
+# variant, for std::thread and friends), and runs what it built under Wine.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Every program with the C++ runtime inside: nothing to ship beside it but
+# Windows' own DLLs.
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)

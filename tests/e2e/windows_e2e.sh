@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# End-to-end on Windows, under Wine: orbiton3d.exe in a real window on its own
+# Xvfb with a window manager, driven by real X input. The window opens with
+# its title at 800x600, a click launches, F goes to full screen at the
+# desktop's size and back, Escape ends the game with status 0.
+#   windows_e2e.sh ORBITON3D.EXE LEVEL_DIR
+set -euo pipefail
+exe=$1
+levels=$2
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+. "$(dirname "$0")/xvfb.sh"
+start_game_window "$work" wine "$exe" --levels "$levels" --events "$work/events.txt"
+sleep 1
+current() { xdotool search --onlyvisible --name "^Orbiton 3D$" 2>/dev/null | head -n 1; }
+size() { xwininfo -id "$(current)" 2>/dev/null | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'; }
+count() { grep -c " $1" "$work/events.txt" || true; }
+# The pointer over the window and the window active, as a player's would be.
+focus() {
+  xdotool mousemove --window "$(current)" 400 300
+  # evilwm takes no activation requests: the focus is set on the window itself.
+  xdotool windowfocus --sync "$(current)" 2>/dev/null || true
+}
+# A key held for a tenth of a second, as a finger holds it: Wine drops a
+# press and release that arrive in the same instant (xdotool key).
+press() {
+  focus
+  xdotool keydown "$1"
+  sleep 0.1
+  xdotool keyup "$1"
+}
+[ "$(size)" = "800x600" ] || fail "the window is $(size), not 800x600"
+focus
+xdotool mousemove_relative 30 0
+sleep 0.3
+xdotool click 1
+sleep 1
+[ "$(count launch)" -ge 1 ] || fail "the click did not launch: $(cat "$work/events.txt")"
+press f
+sleep 2
+[ "$(count 'fullscreen on')" = 1 ] || fail "F did not go to full screen: $(cat "$work/events.txt")"
+[ "$(size)" = "1280x1024" ] || fail "full screen is $(size), not the desktop's 1280x1024"
+press f
+sleep 2
+[ "$(count 'fullscreen off')" = 1 ] || fail "F did not come back: $(cat "$work/events.txt")"
+[ "$(size)" = "800x600" ] || fail "back from full screen the window is $(size)"
+press Escape
+for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$game_pid" 2>/dev/null && fail "Escape did not end the game"
+wait "$game_pid" && status=0 || status=$?
+[ "$status" = 0 ] || fail "the game ended with status $status: $(cat "$work/game.log")"
+echo "PASS (Wine): window 800x600, click launches, full screen 1280x1024 and back, Escape exits 0"
