@@ -85,7 +85,7 @@ std::string checkOutputPath(const std::string& what, const std::string& path) {
     return "";
 }
 
-// What a run writes besides its pictures, each checked to the last byte.
+// Every file a run will write: the event log, the trace and the picture.
 std::string checkOutputPaths(const orbiton::CommandLine& o) {
     for (const auto& [what, path] : {std::pair<std::string, std::string>{"events file", o.events},
                                      {"trace file", o.trace},
