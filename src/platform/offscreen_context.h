@@ -35,7 +35,9 @@ class OffscreenContext {
     void* display = nullptr; // EGL: the display; Windows: the hidden window
     void* surface = nullptr; // EGL: the pbuffer; Windows: the window's device context
     void* context = nullptr;
-    unsigned framebuffer = 0, colourBuffer = 0, depthBuffer = 0; // Windows draws into these
+#ifdef _WIN32
+    unsigned framebuffer = 0, colourBuffer = 0, depthBuffer = 0; // what it draws into
+#endif
     int width_ = 0;
     int height_ = 0;
 };
