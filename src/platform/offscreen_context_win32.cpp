@@ -5,8 +5,6 @@
 
 #include "platform/gl.h"
 
-#include <cstring>
-
 namespace orbiton {
 
 namespace {
@@ -157,17 +155,6 @@ bool OffscreenContext::makeCurrent() {
     if (framebuffer)
         fbo.bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     return true;
-}
-
-std::vector<std::uint8_t> OffscreenContext::readPixels() const {
-    std::vector<std::uint8_t> bottomUp(std::size_t(width_) * height_ * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
-    std::vector<std::uint8_t> rows(bottomUp.size());
-    const std::size_t stride = std::size_t(width_) * 4;
-    for (int y = 0; y < height_; ++y)
-        std::memcpy(&rows[y * stride], &bottomUp[(height_ - 1 - y) * stride], stride);
-    return rows;
 }
 
 } // namespace orbiton

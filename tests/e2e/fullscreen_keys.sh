@@ -8,16 +8,9 @@
 set -euo pipefail
 game=$1
 levels=$2
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 . "$(dirname "$0")/xvfb.sh"
+e2e_begin
 start_game_window "$work" "$game" --levels "$levels" --events "$work/events.txt"
 sleep 0.5
 for _ in 1 2 3 4 5 6; do

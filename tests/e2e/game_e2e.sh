@@ -8,18 +8,9 @@
 set -euo pipefail
 game=$1
 levels=$2
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-# A display of our own, whatever the caller has.
 . "$(dirname "$0")/xvfb.sh"
+e2e_begin
 start_game_window "$work" "$game" --levels "$levels" --events "$work/events.txt"
 sleep 0.5
 

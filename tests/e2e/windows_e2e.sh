@@ -9,16 +9,9 @@
 set -euo pipefail
 exe=$1
 levels=$2
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 . "$(dirname "$0")/xvfb.sh"
+e2e_begin
 start_game_window "$work" wine "$exe" --levels "$levels" --events "$work/events.txt"
 sleep 1
 current() { xdotool search --onlyvisible --name "^Orbiton 3D$" 2>/dev/null | head -n 1; }

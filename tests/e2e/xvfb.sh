@@ -40,3 +40,16 @@ start_game_window() {
   [ -n "$wid" ] || fail "no window"
   xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
 }
+
+# e2e_begin: what every end-to-end script starts with: a scratch folder in
+# work, the processes to end in pids, both cleaned up on exit, and fail.
+e2e_begin() {
+  work=$(mktemp -d)
+  pids=()
+  trap e2e_cleanup EXIT
+  fail() { echo "FAIL: $*" >&2; exit 1; }
+}
+e2e_cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  rm -rf "$work"
+}
