@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows build's tests, under Wine on an Xvfb display of their own: the
 # test suites cross-built with MinGW-w64, the game end to end with real X
-# input, and the pinned runs (flights, events and the checker's output must be
+# input and in folders named in Unicode, and the pinned runs (flights, events and the checker's output must be
 # byte for byte those of the Linux build).
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
@@ -34,6 +34,7 @@ wineboot -i </dev/null >/dev/null 2>&1 || true
 failed=0
 (cd build/windows-tests && ctest --output-on-failure -j "$(nproc 2>/dev/null || echo 2)") || failed=1
 tests/e2e/windows_e2e.sh "$src/build/windows/orbiton3d.exe" "$src/levels" || failed=1
+tests/e2e/windows_paths.sh "$src/build/windows/orbiton3d.exe" "$src/levels" || failed=1
 # The same runs as on Linux. Their pictures are skipped: Windows draws the
 # overlay with its own font, through Wine's WGL.
 printf '#!/bin/sh\nexec wine %s "$@"\n' "$src/build/windows/orbiton3d.exe" >"$work/orbiton3d"

@@ -20,6 +20,7 @@
 #include "monitor/event_log.h"
 #include "monitor/flight_trace.h"
 #include "monitor/soak_monitor.h"
+#include "platform/executable_path.h"
 #include "platform/game_platform.h"
 #include "platform/headless_platform.h"
 #include "platform/png_writer.h"
@@ -39,7 +40,7 @@ std::string checkLevelPaths(const orbiton::CommandLine& o) {
     namespace fs = std::filesystem;
     std::error_code ec;
     if (!o.levels.empty()) {
-        const fs::file_status st = fs::status(o.levels, ec);
+        const fs::file_status st = fs::status(fs::u8path(o.levels), ec);
         if (ec)
             return "--levels " + o.levels + ": " + ec.message();
         if (!fs::is_directory(st))
@@ -54,7 +55,7 @@ std::string checkLevelPaths(const orbiton::CommandLine& o) {
         if (!orbiton::openLevelFile(name, file, why, missing))
             return "no level " + std::to_string(o.previewLevel) + " to preview: " + name + ": " +
                    why;
-    } else if (!fs::exists(orbiton::World::levelFileName(o.level, dir), ec)) {
+    } else if (!fs::exists(fs::u8path(orbiton::World::levelFileName(o.level, dir)), ec)) {
         const std::string where = dir.empty() ? "the working directory" : dir;
         std::fprintf(stderr,
                      "orbiton3d: warning: %s has no %d.lvl; a level missing from the folder "
@@ -71,16 +72,16 @@ std::string checkOutputPath(const std::string& what, const std::string& path) {
     if (path.empty())
         return "";
     std::error_code ec;
-    if (fs::is_directory(path, ec))
+    if (fs::is_directory(fs::u8path(path), ec))
         return "cannot write the " + what + " " + path + ": it is a directory";
-    fs::path folder = fs::path(path).parent_path();
+    fs::path folder = fs::u8path(path).parent_path();
     if (folder.empty())
         folder = ".";
     const fs::file_status st = fs::status(folder, ec);
     if (!fs::exists(st))
-        return "cannot write the " + what + " " + path + ": no folder " + folder.string();
+        return "cannot write the " + what + " " + path + ": no folder " + folder.u8string();
     if (!fs::is_directory(st))
-        return "cannot write the " + what + " " + path + ": " + folder.string() +
+        return "cannot write the " + what + " " + path + ": " + folder.u8string() +
                " is not a directory";
     return "";
 }
@@ -103,7 +104,7 @@ std::string checkScriptPath(const std::string& path) {
     if (path.empty())
         return "";
     std::error_code ec;
-    const fs::file_status st = fs::status(path, ec);
+    const fs::file_status st = fs::status(fs::u8path(path), ec);
     if (ec)
         return "cannot read the script " + path + ": " + ec.message();
     if (!fs::is_regular_file(st))
@@ -128,7 +129,8 @@ std::string cannotOpen(const std::string& what, const std::string& path) {
 std::string configure(const orbiton::CommandLine& o, Events& events) {
     if (!o.events.empty()) {
         errno = 0;
-        events.file.open(o.events, std::ios::binary); // the same bytes on every system
+        events.file.open(std::filesystem::u8path(o.events),
+                         std::ios::binary); // the same bytes on every system
         if (!events.file)
             return cannotOpen("events file", o.events);
         events.log = std::make_unique<orbiton::EventLog>(events.file);
@@ -136,7 +138,7 @@ std::string configure(const orbiton::CommandLine& o, Events& events) {
     }
     if (!o.trace.empty()) {
         errno = 0;
-        events.traceFile.open(o.trace, std::ios::binary);
+        events.traceFile.open(std::filesystem::u8path(o.trace), std::ios::binary);
         if (!events.traceFile)
             return cannotOpen("trace file", o.trace);
         events.trace = std::make_unique<orbiton::FlightTrace>(events.traceFile);
@@ -203,7 +205,7 @@ int headless(const orbiton::CommandLine& o) {
     }
     if (!o.script.empty()) {
         errno = 0;
-        std::ifstream in(o.script);
+        std::ifstream in(std::filesystem::u8path(o.script));
         std::string error;
         if (!in)
             return usageError("cannot read the script " + o.script + ": " + std::strerror(errno));
@@ -223,8 +225,8 @@ int headless(const orbiton::CommandLine& o) {
     std::unique_ptr<orbiton::SoakMonitor> soak;
     if (o.soak) {
         int levels = 0;
-        while (
-            std::ifstream(orbiton::World::levelFileName(levels + 1, orbiton::app.levelDirectory)))
+        while (std::ifstream(std::filesystem::u8path(
+            orbiton::World::levelFileName(levels + 1, orbiton::app.levelDirectory))))
             ++levels;
         soak = std::make_unique<orbiton::SoakMonitor>(orbiton::app, levels, std::cerr);
         orbiton::app.listeners.push_back(soak.get());
@@ -253,7 +255,7 @@ int main(int argc, char** argv) {
     using Mode = orbiton::CommandLine::Mode;
     orbiton::CommandLine o;
     std::string error;
-    if (!orbiton::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc), o, error))
+    if (!orbiton::parseCommandLine(orbiton::commandArguments(argc, argv), o, error))
         return usageError(error);
     switch (o.mode) {
     case Mode::Help:

@@ -19,20 +19,20 @@ std::string resolveLevelDirectory(const std::string& given) {
     std::error_code ec;
     if (fs::exists("1.lvl", ec))
         return "";
-    const fs::path exe = executablePath();
+    const fs::path exe = fs::u8path(executablePath());
     if (exe.empty())
         return "";
     const fs::path installed = exe.parent_path().parent_path() / "share/orbiton3d/levels";
     if (fs::exists(installed / "1.lvl", ec))
-        return installed.string();
+        return installed.u8string();
     // A game unpacked from an archive keeps its levels in a folder beside it.
     const fs::path beside = exe.parent_path() / "levels";
     if (fs::exists(beside / "1.lvl", ec))
-        return beside.string();
+        return beside.u8string();
     // A build tree says where its source tree's levels are, in a file beside the game.
     std::ifstream note(exe.parent_path() / "orbiton3d-levels.txt");
     std::string source;
-    if (std::getline(note, source) && fs::exists(fs::path(source) / "1.lvl", ec))
+    if (std::getline(note, source) && fs::exists(fs::u8path(source) / "1.lvl", ec))
         return source;
     return "";
 }
@@ -40,9 +40,9 @@ std::string resolveLevelDirectory(const std::string& given) {
 std::set<int> levelsIn(const std::string& directory) {
     std::set<int> levels;
     std::error_code ec;
-    for (fs::directory_iterator it(directory.empty() ? "." : directory, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+    for (fs::directory_iterator it(fs::u8path(directory.empty() ? "." : directory), ec), end;
+         !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().u8string();
         const std::size_t dot = name.size() > 4 ? name.size() - 4 : 0;
         if (dot == 0 || name.compare(dot, 4, ".lvl") != 0 || name.size() > 13 ||
             name.find_first_not_of("0123456789") != dot || name[0] == '0')

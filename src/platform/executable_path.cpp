@@ -14,4 +14,8 @@ std::string executablePath() {
     return ec ? std::string() : exe.string();
 }
 
+std::vector<std::string> commandArguments(int argc, char** argv) {
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
 } // namespace orbiton

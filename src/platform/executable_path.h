@@ -4,10 +4,18 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace orbiton {
 
+// Paths and arguments are UTF-8 text throughout the game; files are opened
+// through std::filesystem::u8path, so that names in any script work on every
+// system.
+
 // The full path of the running program, or empty where it cannot be found.
 std::string executablePath();
+
+// The arguments after the program's name, as UTF-8.
+std::vector<std::string> commandArguments(int argc, char** argv);
 
 } // namespace orbiton

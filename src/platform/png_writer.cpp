@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 namespace orbiton {
 
@@ -38,7 +39,12 @@ bool writePng(const std::string& path, int width, int height, const std::vector<
     unsigned char* png = stbi_write_png_to_mem(rgb.data(), width * 3, width, height, 3, &size);
     if (!png)
         return failed(why, "out of memory");
+#ifdef _WIN32
+    std::FILE* f =
+        _wfopen(std::filesystem::u8path(path).c_str(), L"wb"); // any name, not the code page's
+#else
     std::FILE* f = std::fopen(path.c_str(), "wb");
+#endif
     if (!f) {
         const int e = errno;
         std::free(png);

@@ -14,8 +14,9 @@ namespace fs = std::filesystem;
 
 bool openLevelFile(const std::string& path, std::ifstream& file, std::string& why, bool& missing) {
     missing = false;
+    const fs::path name = fs::u8path(path);
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec); // follows links
+    const fs::file_status status = fs::status(name, ec); // follows links
     if (ec) {
         missing = status.type() == fs::file_type::not_found;
         why = ec.message();
@@ -29,7 +30,7 @@ bool openLevelFile(const std::string& path, std::ifstream& file, std::string& wh
         why = "is not a regular file (a device, pipe or socket)";
         return false;
     }
-    const std::uintmax_t size = fs::file_size(path, ec);
+    const std::uintmax_t size = fs::file_size(name, ec);
     if (ec) {
         why = ec.message();
         return false;
@@ -39,7 +40,7 @@ bool openLevelFile(const std::string& path, std::ifstream& file, std::string& wh
         return false;
     }
     errno = 0;
-    file.open(path, std::ios::binary);
+    file.open(name, std::ios::binary);
     if (!file) {
         why = errno != 0 ? std::strerror(errno) : "cannot be opened";
         return false;
