@@ -48,12 +48,13 @@ package: deps
 	./scripts/make-package.sh
 
 # The Windows build, cross-compiled with MinGW-w64 (installed only when asked
-# for): build/windows/orbiton3d-VERSION-win64.zip.
+# for): build/windows/orbiton3d-VERSION-win64.zip, and its installer
+# orbiton3d-VERSION-win64-setup.exe.
 windows:
 	./scripts/install-deps.sh windows
 	@[ -f build/windows/CMakeCache.txt ] || cmake --preset windows
 	cmake --build --preset windows
-	@ls build/windows/orbiton3d-*-win64.zip
+	@ls build/windows/orbiton3d-*-win64.zip build/windows/orbiton3d-*-win64-setup.exe
 
 # The Windows build's test suites and the game, under Wine on Xvfb; the
 # pinned flights must be those of the Linux build, byte for byte.

@@ -27,10 +27,11 @@ test=(
   lintian devscripts reuse desktop-file-utils appstream man-db
 )
 
-# The Windows build: the cross compiler, and Wine to run and test what it makes.
+# The Windows build: the cross compiler, NSIS for the installer, and Wine to
+# run and test what they make.
 windows=(
   cmake make libstb-dev libcli11-dev googletest
-  g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine
+  g++-mingw-w64-x86-64-posix mingw-w64-tools nsis wine64 wine
   xvfb xauth xdotool x11-utils imagemagick evilwm
 )
 

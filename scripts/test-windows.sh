@@ -3,8 +3,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows build's tests, under Wine on an Xvfb display of their own: the
 # test suites cross-built with MinGW-w64, the game end to end with real X
-# input and in folders named in Unicode, and the pinned runs (flights, events and the checker's output must be
-# byte for byte those of the Linux build).
+# input and in folders named in Unicode, the installer, and the pinned runs
+# (flights, events and the checker's output must be byte for byte those of
+# the Linux build).
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 cd "$src"
@@ -14,8 +15,10 @@ cmake --build --preset windows
 [ -f build/windows-tests/CMakeCache.txt ] || cmake --preset windows-tests
 cmake --build --preset windows-tests
 
-# A prefix of our own; no .NET or browser engine to set up in it.
-export WINEPREFIX=$src/build/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# A prefix of our own; no .NET or browser engine to set up in it, and no
+# menu entries of the installer's copied to this machine's desktop.
+export WINEPREFIX=$src/build/wine-prefix WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 work=$(mktemp -d)
 xvfb_pid=
 cleanup() {
@@ -35,6 +38,7 @@ failed=0
 (cd build/windows-tests && ctest --output-on-failure -j "$(nproc 2>/dev/null || echo 2)") || failed=1
 tests/e2e/windows_e2e.sh "$src/build/windows/orbiton3d.exe" "$src/levels" || failed=1
 tests/e2e/windows_paths.sh "$src/build/windows/orbiton3d.exe" "$src/levels" || failed=1
+tests/e2e/windows_installer.sh "$(ls "$src"/build/windows/orbiton3d-*-win64-setup.exe)" || failed=1
 # The same runs as on Linux. Their pictures are skipped: Windows draws the
 # overlay with its own font, through Wine's WGL.
 printf '#!/bin/sh\nexec wine %s "$@"\n' "$src/build/windows/orbiton3d.exe" >"$work/orbiton3d"
