@@ -20,10 +20,10 @@
 #include "monitor/event_log.h"
 #include "monitor/flight_trace.h"
 #include "monitor/soak_monitor.h"
-#include "platform/executable_path.h"
 #include "platform/game_platform.h"
 #include "platform/headless_platform.h"
 #include "platform/png_writer.h"
+#include "platform/program_start.h"
 #include "world/level_check.h"
 #include "world/level_file.h"
 
@@ -255,6 +255,7 @@ int main(int argc, char** argv) {
     using Mode = orbiton::CommandLine::Mode;
     orbiton::CommandLine o;
     std::string error;
+    orbiton::useStartingConsole();
     if (!orbiton::parseCommandLine(orbiton::commandArguments(argc, argv), o, error))
         return usageError(error);
     switch (o.mode) {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "platform/executable_path.h"
+#include "platform/program_start.h"
 
 namespace orbiton {
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/executable_path.h"
+#include "platform/program_start.h"
 
 #include <filesystem>
 #include <system_error>
@@ -17,5 +17,7 @@ std::string executablePath() {
 std::vector<std::string> commandArguments(int argc, char** argv) {
     return std::vector<std::string>(argv + 1, argv + argc);
 }
+
+void useStartingConsole() {}
 
 } // namespace orbiton
