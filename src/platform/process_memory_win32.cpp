@@ -5,6 +5,7 @@
 
 #include "platform/gl.h" // windows.h, as the game includes it
 
+#include <malloc.h>
 #include <psapi.h>
 
 namespace orbiton {
@@ -18,7 +19,15 @@ long residentKiB() {
 }
 
 long heapInUseKiB() {
-    return -1; // the C runtime's heap does not say
+    // Walked block by block: slow for a frame, fine for the rare moments that
+    // ask (a full-screen switch, a soak report, a leak test).
+    _HEAPINFO entry{};
+    unsigned long long bytes = 0;
+    int status;
+    while ((status = _heapwalk(&entry)) == _HEAPOK)
+        if (entry._useflag == _USEDENTRY)
+            bytes += entry._size;
+    return status == _HEAPEND ? long(bytes / 1024) : -1;
 }
 
 void keepFreedHeap() {
