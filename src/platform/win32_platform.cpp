@@ -9,7 +9,6 @@
 #include <string>
 
 #include "platform/font_rasteriser.h"
-#include "platform/window_icon.h"
 
 namespace orbiton {
 
@@ -41,28 +40,12 @@ LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-// The window's own icon, the menu icon's picture, as a Windows icon.
-HICON makeIcon() {
-    const WindowIcon icon = windowIcon();
-    if (icon.rgba.empty())
-        return nullptr;
-    std::vector<std::uint8_t> bgra(icon.rgba.size());
-    for (std::size_t i = 0; i + 3 < icon.rgba.size(); i += 4) {
-        bgra[i] = icon.rgba[i + 2];
-        bgra[i + 1] = icon.rgba[i + 1];
-        bgra[i + 2] = icon.rgba[i];
-        bgra[i + 3] = icon.rgba[i + 3];
-    }
-    HBITMAP colour = CreateBitmap(icon.width, icon.height, 1, 32, bgra.data());
-    HBITMAP mask = CreateBitmap(icon.width, icon.height, 1, 1, nullptr);
-    ICONINFO info{};
-    info.fIcon = TRUE;
-    info.hbmColor = colour;
-    info.hbmMask = mask;
-    HICON h = CreateIconIndirect(&info);
-    DeleteObject(colour);
-    DeleteObject(mask);
-    return h;
+// The program's icon at a size the system asks for: the resource holds each
+// size drawn, so none is scaled from another here.
+HICON programIcon(HINSTANCE instance, int sizeMetric) {
+    const int size = GetSystemMetrics(sizeMetric);
+    return HICON(
+        LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
 } // namespace
@@ -82,7 +65,8 @@ bool Win32Platform::initialise() {
     wc.lpfnWndProc = windowProcedure;
     wc.hInstance = HINSTANCE(instance);
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // the arrow
-    wc.hIcon = makeIcon();
+    wc.hIcon = programIcon(HINSTANCE(instance), SM_CXICON);
+    wc.hIconSm = programIcon(HINSTANCE(instance), SM_CXSMICON);
     wc.lpszClassName = kClassName;
     if (!RegisterClassExW(&wc)) {
         std::fprintf(stderr, "orbiton3d: cannot register the window class (error %lu)\n",
