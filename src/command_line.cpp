@@ -118,6 +118,9 @@ bool parseWhole(const std::string& text, long first, long last, long& out) {
 bool parseCommandLine(const std::vector<std::string>& args, CommandLine& o, std::string& error) {
     CLI::App cli("Orbiton 3D", "orbiton3d");
     cli.set_help_flag(); // our own --help prints kUsage
+    // The same options on every system: a file named from the root, /levels/1.lvl,
+    // is a path on Windows too, not a /option.
+    cli.allow_windows_style_options(false);
     bool help = false, version = false, check = false, headless = false, noDraw = false;
     std::string level, frames, size;
     std::vector<std::string> preview;

@@ -24,6 +24,7 @@
 #include "platform/headless_platform.h"
 #include "platform/png_writer.h"
 #include "platform/program_start.h"
+#include "platform/starting_console.h"
 #include "world/level_check.h"
 #include "world/level_file.h"
 
@@ -252,10 +253,10 @@ int headless(const orbiton::CommandLine& o) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const orbiton::StartingConsole console;
     using Mode = orbiton::CommandLine::Mode;
     orbiton::CommandLine o;
     std::string error;
-    orbiton::useStartingConsole();
     if (!orbiton::parseCommandLine(orbiton::commandArguments(argc, argv), o, error))
         return usageError(error);
     switch (o.mode) {

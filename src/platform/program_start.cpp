@@ -18,6 +18,4 @@ std::vector<std::string> commandArguments(int argc, char** argv) {
     return std::vector<std::string>(argv + 1, argv + argc);
 }
 
-void useStartingConsole() {}
-
 } // namespace orbiton

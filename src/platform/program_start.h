@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-// What the program starts with: its own path, its arguments, and standard
-// streams a command prompt sees.
+// What the program starts with: its own path and its arguments.
 namespace orbiton {
 
 // Paths and arguments are UTF-8 text throughout the game; files are opened
@@ -19,11 +18,5 @@ std::string executablePath();
 
 // The arguments after the program's name, as UTF-8.
 std::vector<std::string> commandArguments(int argc, char** argv);
-
-// Points standard output and error that lead nowhere at the console of the
-// command prompt that started the program, where it has one: a window
-// program on Windows starts without them, and --help or --check would print
-// nothing. Elsewhere, and where they are redirected, nothing changes.
-void useStartingConsole();
 
 } // namespace orbiton

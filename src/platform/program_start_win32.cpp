@@ -7,8 +7,6 @@
 
 #include <shellapi.h>
 
-#include <cstdio>
-
 namespace orbiton {
 
 namespace {
@@ -52,21 +50,6 @@ std::vector<std::string> commandArguments(int argc, char** argv) {
         arguments.push_back(utf8(wide[i], int(wcslen(wide[i]))));
     LocalFree(wide);
     return arguments;
-}
-
-void useStartingConsole() {
-    const auto nowhere = [](DWORD which) {
-        const HANDLE h = GetStdHandle(which);
-        return h == nullptr || h == INVALID_HANDLE_VALUE || GetFileType(h) == FILE_TYPE_UNKNOWN;
-    };
-    const bool out = nowhere(STD_OUTPUT_HANDLE);
-    const bool err = nowhere(STD_ERROR_HANDLE);
-    if ((!out && !err) || !AttachConsole(ATTACH_PARENT_PROCESS))
-        return;
-    if (out && !std::freopen("CONOUT$", "w", stdout))
-        return;
-    if (err)
-        std::freopen("CONOUT$", "w", stderr);
 }
 
 } // namespace orbiton
