@@ -18,8 +18,10 @@ class StartingConsole {
     StartingConsole(const StartingConsole&) = delete;
     StartingConsole& operator=(const StartingConsole&) = delete;
 
-  private:
+  #ifdef _WIN32
+private:
     unsigned codePage = 0; // the console's own, to give back; 0 when untouched
+#endif
 };
 
 } // namespace orbiton
