@@ -24,7 +24,9 @@ std::string utf8(const std::wstring& text) {
     return out;
 }
 
-// The console's text, a line per row up to the cursor, trailing blanks cut.
+// The console's text up to the cursor, trailing blanks cut. A row filled to
+// its last column goes on in the next one (the console wrapped a long line),
+// so the two are joined: what is looked for must not depend on the width.
 std::wstring consoleText() {
     const HANDLE screen =
         CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -37,10 +39,12 @@ std::wstring consoleText() {
     for (SHORT y = 0; y <= info.dwCursorPosition.Y; ++y) {
         DWORD n = 0;
         ReadConsoleOutputCharacterW(screen, row.data(), DWORD(row.size()), COORD{0, y}, &n);
+        const bool wrapped = n == row.size() && row[n - 1] != L' ';
         while (n > 0 && row[n - 1] == L' ')
             --n;
         text.append(row, 0, n);
-        text += L'\n';
+        if (!wrapped)
+            text += L'\n';
     }
     CloseHandle(screen);
     return text;
