@@ -32,7 +32,9 @@ test=(
 windows=(
   cmake make libstb-dev libcli11-dev googletest
   g++-mingw-w64-x86-64-posix mingw-w64-tools nsis wine64 wine
-  xvfb xauth xdotool x11-utils imagemagick evilwm
+  # Wine's window needs a window manager that keeps WM_STATE and hands the
+  # focus over as a desktop's does: openbox
+  xvfb xauth xdotool x11-utils imagemagick openbox
 )
 
 case ${1:-build} in

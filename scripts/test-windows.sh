@@ -21,22 +21,22 @@ export WINEPREFIX=$src/build/wine-prefix WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 work=$(mktemp -d)
 xvfb_pid=
+. tests/e2e/xvfb.sh
+. tests/e2e/wine_desktop.sh
 cleanup() {
-  wineserver -k 2>/dev/null || true
+  stop_wine_desktop
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
-. tests/e2e/xvfb.sh
 start_xvfb "$work/xvfb.log" || { echo "Xvfb did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
-# The Wine server outlives each program, its output closed: started by the
-# first test instead, it would hold ctest's output pipe and ctest would wait.
-wineserver -p 120 </dev/null >/dev/null 2>&1 || true
 wineboot -i </dev/null >/dev/null 2>&1 || true
+# The Wine server and desktop up before the first test, their output closed
+# (tests/e2e/wine_desktop.sh says why).
+start_wine_desktop "$src/build/windows/orbiton3d.exe"
 
 failed=0
 (cd build/windows-tests && ctest --output-on-failure -j "$(nproc 2>/dev/null || echo 2)") || failed=1
-tests/e2e/windows_e2e.sh "$(ls "$src"/build/windows/orbiton3d-*-win64.zip)" || failed=1
 tests/e2e/windows_paths.sh "$src/build/windows/orbiton3d.exe" "$src/levels" || failed=1
 tests/e2e/windows_installer.sh "$(ls "$src"/build/windows/orbiton3d-*-win64-setup.exe)" || failed=1
 # The same runs as on Linux. Their pictures are skipped: Windows draws the
@@ -45,5 +45,8 @@ printf '#!/bin/sh\nexec wine %s "$@"\n' "$src/build/windows/orbiton3d.exe" >"$wo
 printf '#!/bin/sh\necho "the Windows build under Wine (WGL, GDI font)"\n' >"$work/driver"
 chmod +x "$work/orbiton3d" "$work/driver"
 tests/pinned/compare.sh "$work/orbiton3d" "$work/driver" "$src" || failed=1
+# Last: it plays on a display of its own, with a Wine desktop of its own.
+stop_wine_desktop
+tests/e2e/windows_e2e.sh "$(ls "$src"/build/windows/orbiton3d-*-win64.zip)" || failed=1
 [ $failed = 0 ] && echo "test-windows: every test passed" || echo "test-windows: FAILED" >&2
 exit $failed

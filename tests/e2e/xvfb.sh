@@ -9,7 +9,7 @@ start_xvfb() {
   local log=$1 fifo
   fifo=$(mktemp -u)
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >"$log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" >"$log" 2>&1 &
   xvfb_pid=$!
   local n
   read -r -t 20 n <"$fifo" || n=
@@ -25,13 +25,37 @@ start_xvfb() {
 # gives it the keyboard. Leaves wid and game_pid, adds every process to the
 # caller's pids, and calls the caller's fail when something does not come up.
 start_game_window() {
+  start_display "$1"
+  start_game "$@"
+}
+
+# start_display DIR: the Xvfb and its window manager: evilwm, or the one named
+# in window_manager. Wine needs one that keeps the ICCCM's WM_STATE and hands
+# the focus over with WM_TAKE_FOCUS, as a desktop's does (openbox): under
+# evilwm, which does neither, Wine waits two seconds for every window it
+# closes and takes no focus given back.
+start_display() {
   local dir=$1
-  shift
   start_xvfb "$dir/xvfb.log" || { pids+=("${xvfb_pid:-}"); fail "Xvfb did not start: $(cat "$dir/xvfb.log")"; }
   pids+=("$xvfb_pid")
-  evilwm >"$dir/wm.log" 2>&1 &
+  local wm=${window_manager:-evilwm}
+  "$wm" >"$dir/wm.log" 2>&1 &
   pids+=($!)
+  if [ "$wm" = openbox ]; then
+    # Up once it names itself on the root window.
+    for _ in $(seq 100); do
+      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+      sleep 0.05
+    done
+    fail "$wm did not start: $(cat "$dir/wm.log")"
+  fi
   sleep 0.3
+}
+
+# start_game DIR COMMAND...: the game on the display start_display made.
+start_game() {
+  local dir=$1
+  shift
   "$@" >"$dir/game.log" 2>&1 &
   game_pid=$!
   pids+=("$game_pid")
@@ -39,6 +63,17 @@ start_game_window() {
     fail "no window: $(cat "$dir/game.log")"
   [ -n "$wid" ] || fail "no window"
   xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+}
+
+# wait_until SECONDS COMMAND...: true as soon as COMMAND succeeds, false when
+# it has not within SECONDS.
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
 }
 
 # e2e_begin: what every end-to-end script starts with: a scratch folder in
