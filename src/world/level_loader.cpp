@@ -7,10 +7,13 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <sstream>
 
 #include "geometry/sphere_mesh.h"
 #include "paddle_arena/outer_shell.h"
 #include "world/field_scanner.h"
+#include "world/level_file.h"
+#include "world/level_text.h"
 
 namespace orbiton {
 
@@ -72,6 +75,47 @@ void LevelLoader::loadLevel(std::istream& in) {
     std::streambuf* sb = in.rdbuf();
     if (!in || !sb)
         return; // a missing file is the normal end of the level list
+    const int first = sb->sbumpc();
+    if (first == EOF)
+        return;
+    const int second = sb->sgetc();
+    const LevelTextEncoding encoding = levelTextEncoding(first, second);
+    switch (encoding) {
+    case LevelTextEncoding::Utf16LittleEndian:
+    case LevelTextEncoding::Utf16BigEndian: {
+        sb->sbumpc(); // the rest of the mark
+        bool oddByte = false;
+        std::istringstream text(utf8FromUtf16(*sb, encoding == LevelTextEncoding::Utf16BigEndian,
+                                              kMaxLevelFileBytes, oddByte));
+        loadText(*text.rdbuf());
+        if (oddByte)
+            problem(0, "the UTF-16 text ends in half a character (an odd number of bytes)");
+        return;
+    }
+    case LevelTextEncoding::Utf16LittleEndianBare:
+    case LevelTextEncoding::Utf16BigEndianBare:
+        problem(1, std::string("the file looks like UTF-16 text (") +
+                       (encoding == LevelTextEncoding::Utf16BigEndianBare ? "big" : "little") +
+                       "-endian) without a byte-order mark; save it as UTF-8, plain text, or "
+                       "UTF-16 with its byte-order mark");
+        return;
+    case LevelTextEncoding::Bytes:
+        break;
+    }
+    if (sb->sungetc() == EOF) {
+        // A stream that cannot step back: the first byte goes in front.
+        std::string text(1, char(first));
+        for (int c; text.size() <= kMaxLevelFileBytes && (c = sb->sbumpc()) != EOF;)
+            text.push_back(char(c));
+        std::istringstream whole(text);
+        loadText(*whole.rdbuf());
+        return;
+    }
+    loadText(*sb);
+}
+
+void LevelLoader::loadText(std::streambuf& text) {
+    std::streambuf* sb = &text;
     int line = 1;
     std::string buffer;
     bool fileStart = true; // nothing read yet

@@ -71,7 +71,8 @@ struct LevelReport {
 // skipped; "#" starts a comment; "Shell " and "OuterShell " lines are scanned
 // as "Shell %d %f %f %x %x %s" and "OuterShell %d %x", missing fields keeping
 // 0. Anything else is ignored. Lines that would never finish, exhaust memory
-// or look mistaken are refused or reported in the report.
+// or look mistaken are refused or reported in the report. UTF-16 text with a
+// byte-order mark is read as its text; without the mark it is reported.
 class LevelLoader {
   public:
     LevelLoader(BrickList& bricks, ObjectList& others, LevelReport& report,
@@ -82,6 +83,8 @@ class LevelLoader {
     void parseLine(const std::string& line, int lineNumber = 0);
 
   private:
+    // The lines of a text in UTF-8 (or plain bytes).
+    void loadText(std::streambuf& text);
     void parseShell(const char* fields, int lineNumber);
     void parseOuterShell(const char* fields, int lineNumber);
     void checkUnrecognised(const std::string& line, int lineNumber);

@@ -54,8 +54,13 @@ void World::build(std::istream* in, const std::string& name, Lists lists, bool s
         std::size_t shown = 0;
         if (sayProblems)
             for (const auto& p : report.problems)
-                if (shown++ < kMaxProblemLinesShown)
-                    std::fprintf(stderr, "%s:%d: %s\n", name.c_str(), p.line, p.message.c_str());
+                if (shown++ < kMaxProblemLinesShown) {
+                    if (p.line > 0)
+                        std::fprintf(stderr, "%s:%d: %s\n", name.c_str(), p.line,
+                                     p.message.c_str());
+                    else // the file as a whole
+                        std::fprintf(stderr, "%s: %s\n", name.c_str(), p.message.c_str());
+                }
         if (shown > kMaxProblemLinesShown)
             std::fprintf(stderr, "%s: %zu more problems not shown\n", name.c_str(),
                          shown - kMaxProblemLinesShown);

@@ -245,6 +245,57 @@ TEST(LevelLoader, AByteOrderMarkIsSkippedAndNoLineVanishes) {
     }
 }
 
+// Text as Notepad's "Unicode" saves it: UTF-16 code units, each two bytes.
+std::string utf16(const std::u16string& text, bool bigEndian, bool mark = true) {
+    std::string bytes;
+    std::u16string all = mark ? u"\uFEFF" + text : text;
+    for (char16_t unit : all) {
+        const char high = char(unit >> 8), low = char(unit & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+TEST(LevelLoader, Utf16WithItsMarkReadsAsItsText) {
+    // A comment in three scripts and one character beyond the 16-bit range
+    // (a surrogate pair), CR LF endings, and a problem on line 4.
+    const std::u16string level = u"# \u00DCn\u00EF \u65E5\u672C \U0001F600\r\n"
+                                 u"Shell 1 0.3 0.35 80 f Red\r\n"
+                                 u"Shell 1 0.4 0.45 01 f Blue\r\n"
+                                 u"Shell 1 0.3 0.35 80 f Pink\r\n";
+    for (bool bigEndian : {false, true}) {
+        auto l = load(utf16(level, bigEndian));
+        EXPECT_EQ(l->bricks.size(), 12u) << (bigEndian ? "big" : "little") << "-endian";
+        ASSERT_EQ(l->report.problems.size(), 1u);
+        EXPECT_TRUE(l->mentions(4, "unknown material \"Pink\""));
+    }
+    // A lone half of a surrogate pair stands in a comment: the rest still reads.
+    auto lone = load(utf16(u"# \xD800 alone\nShell 1 0.3 0.35 80 f Red\n", false));
+    EXPECT_EQ(lone->bricks.size(), 4u);
+    EXPECT_TRUE(lone->report.problems.empty());
+    // Half a character at the end is said, about the file as a whole.
+    auto odd = load(utf16(u"Shell 1 0.3 0.35 80 f Red\n", false) + "S");
+    EXPECT_EQ(odd->bricks.size(), 4u);
+    EXPECT_TRUE(odd->mentions(0, "ends in half a character"));
+}
+
+TEST(LevelLoader, Utf16WithoutItsMarkIsNamedNotLoaded) {
+    for (bool bigEndian : {false, true}) {
+        auto l = load(utf16(u"Shell 1 0.3 0.35 80 f Red\n", bigEndian, false));
+        EXPECT_TRUE(l->bricks.empty());
+        ASSERT_EQ(l->report.problems.size(), 1u);
+        EXPECT_TRUE(
+            l->mentions(1, bigEndian ? "UTF-16 text (big-endian)" : "UTF-16 text (little-endian)"));
+        EXPECT_FALSE(l->mentions(1, "zero byte"));
+    }
+    // A file that merely starts with a zero byte and binary is no UTF-16 text.
+    auto binary = load(std::string("\0\x01Shell 1 0.3 0.35 80 f Red\n", 28));
+    EXPECT_TRUE(binary->mentions(1, "zero byte at column 1"));
+    // A one-byte file and an ASCII one are read as they are.
+    EXPECT_TRUE(load("#")->report.problems.empty());
+    EXPECT_EQ(load("Shell 1 0.3 0.35 80 f Red")->bricks.size(), 4u);
+}
+
 TEST(LevelLoader, AFieldThatIsNotANumberIsNamedAsSuch) {
     auto l = load("OuterShell 3 zz\nShell 1 0.3 0.35 8g f Red\nShell x 0.3 0.35 80 f Red\n"
                   "Shell 1 0.3 wide 80 f Red\n");
