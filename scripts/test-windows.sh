@@ -36,6 +36,8 @@ wineboot -i </dev/null >/dev/null 2>&1 || true
 start_wine_desktop "$src/build/windows/orbiton3d.exe"
 
 failed=0
+tests/e2e/windows_exe.sh "$(ls "$src"/build/windows/orbiton3d-*-win64/orbiton3d.exe)" \
+  "$src/build/windows/orbiton3d.debug" || failed=1
 (cd build/windows-tests && ctest --output-on-failure -j "$(nproc 2>/dev/null || echo 2)") || failed=1
 tests/e2e/windows_paths.sh "$src/build/windows/orbiton3d.exe" "$src/levels" || failed=1
 tests/e2e/windows_installer.sh "$(ls "$src"/build/windows/orbiton3d-*-win64-setup.exe)" || failed=1
