@@ -12,6 +12,7 @@
 Target amd64-unicode
 SetCompressor /SOLID lzma
 !include "MUI2.nsh"
+!include "FileFunc.nsh"
 
 !define NAME "Orbiton 3D"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Orbiton3D"
@@ -42,8 +43,27 @@ VIAddVersionKey "FileDescription" "${NAME} installer"
 VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "LegalCopyright" "2026 The Orbiton 3D developers; GNU GPL version 3 or later"
 
+; The folders on the way to $INSTDIR that are not there yet, $INSTDIR first,
+; as CreatedFolder0, 1, ... in the program's entry: the uninstaller removes
+; them again when they are empty.
+Function RecordNewFolders
+  StrCpy $0 "$INSTDIR"
+  StrCpy $1 0
+  record:
+    IfFileExists "$0\*.*" recorded
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "CreatedFolder$1" "$0"
+    IntOp $1 $1 + 1
+    ${GetParent} "$0" $2
+    StrCmp $2 "" recorded
+    StrCmp $2 $0 recorded
+    StrCpy $0 $2
+    Goto record
+  recorded:
+FunctionEnd
+
 Section "Orbiton 3D"
   SetShellVarContext all
+  Call RecordNewFolders
   SetOutPath "$INSTDIR"
   File "${STAGE}/orbiton3d.exe"
   File "${STAGE}/README.txt"
@@ -67,7 +87,7 @@ Section "Orbiton 3D"
 SectionEnd
 
 ; Only what the installer put there: a player's own files in the folder stay,
-; and so does the folder then.
+; and so does the folder then, and the folders above it.
 Section "Uninstall"
   SetShellVarContext all
   Delete "$SMPROGRAMS\${NAME}.lnk"
@@ -78,5 +98,20 @@ Section "Uninstall"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
+  ; The folders the installer made on the way, deepest first: each goes only
+  ; when nothing else is in it.
+  StrCpy $1 0
+  remove:
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "CreatedFolder$1"
+    StrCmp $0 "" removed
+    RMDir "$0"
+    IntOp $1 $1 + 1
+    Goto remove
+  removed:
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  ; This uninstaller runs from a copy of itself in the temporary folder, so
+  ; that it could remove its own file above; the copy and its folder cannot go
+  ; while it runs, and go when Windows next starts.
+  Delete /REBOOTOK "$EXEPATH"
+  RMDir /REBOOTOK "$EXEDIR"
 SectionEnd

@@ -33,6 +33,10 @@ registry() {
   [ -f "$work/key.reg" ] && iconv -f UTF-16 -t UTF-8 "$work/key.reg" | tr -d '\r' || true
 }
 rm -rf "$drive_c/Games"
+# The uninstaller runs from a copy in the temporary folder: ~nsuN.tmp.
+temp=$(winepath -u "$(wine cmd.exe /c 'echo %TEMP%' 2>/dev/null | tr -d '\r')" 2>/dev/null)
+uninstaller_copies() { (cd "$temp" 2>/dev/null && ls -d '~nsu'*.tmp 2>/dev/null) || true; }
+copies_before=$(uninstaller_copies)
 cp "$setup" "$work/setup.exe"
 chmod +x "$work/setup.exe"
 
@@ -71,4 +75,20 @@ left=$(cd "$dir" && find . -mindepth 1 | sort | tr '\n' ' ')
 [ "$left" = "./levels ./levels/13.lvl " ] || fail "the uninstaller left '$left', not only the player's level"
 [ ! -e "$menu" ] || fail "the Start-menu entry is still there"
 [ -z "$(registry)" ] || fail "the list of programs still has the game: $(registry)"
-echo "PASS (Wine): silent install into 'C:\\Games\\$name', the game from there and from the Start menu, uninstall leaving only the player's own level"
+
+# Into folders of its own making under one that was there: the uninstaller
+# takes the folders it made and leaves the one it found.
+mkdir -p "$drive_c/Games"
+# The folder in words, each without a space, as the first install passes it.
+wine "$work/setup.exe" /S '/D=C:\Games\New' Games '(x86)\Orbiton' 3D || fail "the second install failed"
+[ -f "$drive_c/Games/New Games (x86)/$name/orbiton3d.exe" ] || fail "the second install put no game in place"
+wine "C:\\Games\\New Games (x86)\\$name\\uninstall.exe" /S || fail "the second uninstaller failed"
+for _ in $(seq 300); do [ -e "$drive_c/Games/New Games (x86)" ] || break; sleep 0.1; done
+[ ! -e "$drive_c/Games/New Games (x86)" ] ||
+  fail "the uninstaller left the folders it made: $(cd "$drive_c/Games" && find . | tr '\n' ' ')"
+[ -d "$drive_c/Games" ] || fail "the uninstaller took away a folder that was there before"
+# Its copies in the temporary folder go when Windows next starts.
+wineboot -r >/dev/null 2>&1 || fail "wineboot -r failed"
+[ "$(uninstaller_copies)" = "$copies_before" ] ||
+  fail "the uninstaller's copies stay in the temporary folder after a restart: $(uninstaller_copies)"
+echo "PASS (Wine): silent install into 'C:\\Games\\$name', the game from there and from the Start menu, uninstall leaving only the player's own level, the folders it made and (after a restart) its temporary copy gone"
