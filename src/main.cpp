@@ -288,6 +288,7 @@ int main(int argc, char** argv) {
     const std::string cannot = configure(o, events);
     if (!cannot.empty())
         return usageError(cannot);
+    orbiton::app.showLevelNotices = true;
     orbiton::GamePlatform platform;
     const bool ok = orbiton::app.run(platform);
     orbiton::app.listeners.clear();

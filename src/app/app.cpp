@@ -65,6 +65,8 @@ bool App::start(Platform& p) {
         return false;
     }
     levelsAtStart = levelsIn(levelDirectory);
+    if (showLevelNotices && !levelsAtStart.count(firstLevel))
+        platform->messageBox(noLevelsText(), "Orbiton 3D");
     startLevel(0, firstLevel, 3);
     if (mouseCaptured)
         platform->warpCursor(width / 2, height / 2);
@@ -124,6 +126,7 @@ void App::runFrame() {
     updateCamera(dt);
     countFrame(dt);
     speedShownFor = std::max(0.0f, speedShownFor - dt);
+    levelNoticeShownFor = std::max(0.0f, levelNoticeShownFor - dt);
     render(dt);
     notify(&GameListener::frameEnded);
 }
@@ -167,7 +170,39 @@ void App::startLevel(int newScore, int newLevel, int newLives) {
     notify(&GameListener::levelStarted);
 }
 
+std::string App::noticeFor(int number) const {
+    char text[64];
+    if (!world->fileRead) {
+        std::snprintf(text, sizeof text, "LEVEL %d CANNOT BE READ", number);
+    } else {
+        const std::size_t found =
+            world->report.problems.size() + unplayable(world->report, world->bricks.size()).size();
+        if (found == 0)
+            return "";
+        std::snprintf(text, sizeof text, "LEVEL %d: %zu PROBLEM%s", number, found,
+                      found == 1 ? "" : "S");
+    }
+    return text;
+}
+
+std::string App::noLevelsText() const {
+    const std::string where = levelDirectory.empty() ? "the working directory" : levelDirectory;
+    if (!levelsAtStart.empty())
+        return "No " + std::to_string(firstLevel) + ".lvl in " + where +
+               ": the game starts on an empty level.";
+    if (levelDirectory.empty())
+        return "No levels found: there are no level files (1.lvl, 2.lvl, ...) in a folder named "
+               "\"levels\" beside the game, nor in the working directory.\n\nWithout them "
+               "every level is empty.";
+    return "No levels found: " + levelDirectory +
+           " has no level files (1.lvl, 2.lvl, ...).\n\nWithout them every level is empty.";
+}
+
 void App::reportLevel(int number) {
+    if (showLevelNotices && (world->fileRead || levelsAtStart.count(number))) {
+        levelNotice = noticeFor(number);
+        levelNoticeShownFor = levelNotice.empty() ? 0.0f : kNoticeShownSeconds;
+    }
     if (world->fileRead) {
         // What the level checker would say of it, said as the level starts.
         for (const auto& p : unplayable(world->report, world->bricks.size())) {
@@ -234,6 +269,8 @@ void App::render(float dt) {
     drawText(number, 125, 40);
     std::snprintf(number, sizeof number, "Level: %d", level);
     drawText(number, 10, height - 30);
+    if (levelNoticeShownFor > 0.0f)
+        drawText(levelNotice.c_str(), 10, height - 70);
     drawText(fpsText, 10, 10);
     const std::string status = statusWord();
     if (!status.empty())

@@ -50,6 +50,10 @@ class App : public GameCounters {
     // On a level's first visit: what makes it unplayable, or that its file,
     // there at the start, is gone.
     void reportLevel(int level);
+    // The overlay's line for a level's problems ("" when it has none), and
+    // the box's text when the first level is not there.
+    std::string noticeFor(int level) const;
+    std::string noLevelsText() const;
     float tick();
     void updateCamera(float dt);
     void render(float dt);
@@ -131,6 +135,16 @@ class App : public GameCounters {
     // already played (their problems are said on the first visit only).
     std::set<int> levelsAtStart;
     std::set<int> levelsVisited;
+    // A played game (not a headless run) also shows the player what it says
+    // of the levels on standard error, which a game started from a desktop
+    // or a file manager writes nowhere: a box at start when there are no
+    // levels at all, and a line under the level number for a level with
+    // problems.
+    bool showLevelNotices = false;
+    // The line under the level number, and the seconds it stays.
+    static constexpr float kNoticeShownSeconds = 6.0f;
+    std::string levelNotice;
+    float levelNoticeShownFor = 0.0f;
     // Start in full screen rather than in a window.
     bool startFullscreen = false;
     // The level the run starts on.

@@ -70,4 +70,20 @@ press Escape
 wait_until 10 eval '! kill -0 "$game_pid" 2>/dev/null' || fail "Escape did not end the game"
 wait "$game_pid" && status=0 || status=$?
 [ "$status" = 0 ] || fail "the game ended with status $status: $(cat "$work/game.log")"
-echo "PASS (Wine): the unpacked zip plays: window 800x600, level 1 from beside the game, click launches, full screen 1280x1024 and back, keys count when the focus comes back, bricks hit, Escape exits 0"
+
+# The exe copied alone (to the desktop, say) and double-clicked: no levels
+# beside it, and the player is told so in a box over the game's window.
+mkdir "$work/alone"
+cp "$exe" "$work/alone/"
+(cd "$work/alone" && exec wine "$work/alone/orbiton3d.exe" >"$work/alone.log" 2>&1) &
+alone_pid=$!
+pids+=("$alone_pid")
+boxed() { [ "$(xdotool search --onlyvisible --name '^Orbiton 3D$' 2>/dev/null | wc -l)" -ge 2 ]; }
+wait_until 20 boxed || fail "no box over the game copied alone: $(cat "$work/alone.log")"
+grep -q "^Orbiton 3D: No levels found: " "$work/alone.log" ||
+  fail "the box does not say that there are no levels: $(cat "$work/alone.log")"
+xdotool key --clearmodifiers Return
+wait_until 10 eval '! boxed' || fail "the box did not close"
+press Escape
+wait_until 10 eval '! kill -0 "$alone_pid" 2>/dev/null' || fail "Escape did not end the game copied alone"
+echo "PASS (Wine): the unpacked zip plays: window 800x600, level 1 from beside the game, click launches, full screen 1280x1024 and back, keys count when the focus comes back, bricks hit, Escape exits 0; copied alone it says in a box that it has no levels"
