@@ -44,7 +44,8 @@ test-clang: deps-test
 
 # The Debian package in build/package: the game alone, built with Debian's
 # hardening flags, its binary in /usr/games. Prints the .deb's path.
-package: deps
+package:
+	./scripts/install-deps.sh package
 	./scripts/make-package.sh
 
 # The Windows build, cross-compiled with MinGW-w64 (installed only when asked

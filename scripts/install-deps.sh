@@ -3,9 +3,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages a target needs, but only the ones that are
 # missing, so running it again costs nothing.
-#   install-deps.sh [build|test|windows]   (default build)
+#   install-deps.sh [build|package|test|windows]   (default build)
 #     build   build and play the game (the release tree, which also holds the
-#             test suites), and make its Debian package
+#             test suites)
+#     package make the game's Debian package
 #     test    also everything the tests run: Xvfb and X tools, GoogleTest,
 #             clang, and Debian's checkers for the package and the licences
 #     windows the Windows build: MinGW-w64, and Wine with Xvfb to test it
@@ -15,9 +16,11 @@ build=(
   build-essential cmake pkg-config dpkg-dev
   libsdl2-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri libegl-dev libegl-mesa0
   libfreetype-dev libfontconfig-dev fonts-liberation2 libstb-dev libcli11-dev
-  # the release tree configures the test suites too
-  googletest libgtest-dev
 )
+# The release tree configures the test suites too; the package's tree does not.
+suites=(googletest libgtest-dev)
+# CPack's Debian generator reads the binary's architecture with file(1).
+package=(file)
 test=(
   # end-to-end tests
   xvfb xauth xdotool x11-utils imagemagick evilwm
@@ -38,10 +41,11 @@ windows=(
 )
 
 case ${1:-build} in
-build) packages=("${build[@]}") ;;
-test) packages=("${build[@]}" "${test[@]}") ;;
+build) packages=("${build[@]}" "${suites[@]}") ;;
+package) packages=("${build[@]}" "${package[@]}") ;;
+test) packages=("${build[@]}" "${suites[@]}" "${package[@]}" "${test[@]}") ;;
 windows) packages=("${windows[@]}") ;;
-*) echo "install-deps: unknown target ${1}; say build, test or windows" >&2; exit 2 ;;
+*) echo "install-deps: unknown target ${1}; say build, package, test or windows" >&2; exit 2 ;;
 esac
 
 # One query for all of them: a second run costs a few milliseconds.
