@@ -20,7 +20,7 @@ trap 'stop_wine_desktop; e2e_cleanup' EXIT
 (cd "$work" && cmake -E tar xf "$zip") || fail "cannot unpack $zip"
 exe=$(ls "$work"/orbiton3d-*-win64/orbiton3d.exe)
 cd "$work" # no levels here: they must come from beside the game
-window_manager=openbox
+window_manager="openbox --config-file $here/openbox-rc.xml"
 start_display "$work"
 start_wine_desktop "$exe"
 start_game "$work" wine "$exe" --events "$work/events.txt"
@@ -49,7 +49,12 @@ wait_until 10 grep -qx "1 level 1 bricks 32" "$work/events.txt" ||
 wait_until 5 sized 800x600 || fail "the window is $(size), not 800x600"
 focus
 xdotool mousemove_relative 30 0
-xdotool click 1
+# Held for a tenth of a second like the keys below: Wine now and then loses
+# the press of a press and release that arrive in the same instant (xdotool
+# click), and only the release reaches the game.
+xdotool mousedown 1
+sleep 0.1
+xdotool mouseup 1
 wait_until 5 at_least launch 1 || fail "the click did not launch: $(cat "$work/events.txt")"
 press f
 wait_until 5 counts 'fullscreen on' 1 || fail "F did not go to full screen: $(cat "$work/events.txt")"
@@ -78,12 +83,23 @@ cp "$exe" "$work/alone/"
 (cd "$work/alone" && exec wine "$work/alone/orbiton3d.exe" >"$work/alone.log" 2>&1) &
 alone_pid=$!
 pids+=("$alone_pid")
-boxed() { [ "$(xdotool search --onlyvisible --name '^Orbiton 3D$' 2>/dev/null | wc -l)" -ge 2 ]; }
-wait_until 20 boxed || fail "no box over the game copied alone: $(cat "$work/alone.log")"
+# The box: the window of that title smaller than the game's.
+box() {
+  local w
+  for w in $(xdotool search --onlyvisible --name '^Orbiton 3D$' 2>/dev/null); do
+    [ "$(xwininfo -id "$w" 2>/dev/null | awk '/Width:/{print $2}')" -lt 800 ] && echo "$w" && return
+  done
+  return 1
+}
+wait_until 20 eval 'box >/dev/null' || fail "no box over the game copied alone: $(cat "$work/alone.log")"
 grep -q "^Orbiton 3D: No levels found: " "$work/alone.log" ||
   fail "the box does not say that there are no levels: $(cat "$work/alone.log")"
-xdotool key --clearmodifiers Return
-wait_until 10 eval '! boxed' || fail "the box did not close"
+# Its button takes Return, given to the box as a player's click would.
+xdotool windowactivate --sync "$(box)"
+xdotool keydown Return
+sleep 0.1
+xdotool keyup Return
+wait_until 10 eval '! box >/dev/null' || fail "the box did not close"
 press Escape
 wait_until 10 eval '! kill -0 "$alone_pid" 2>/dev/null' || fail "Escape did not end the game copied alone"
 echo "PASS (Wine): the unpacked zip plays: window 800x600, level 1 from beside the game, click launches, full screen 1280x1024 and back, keys count when the focus comes back, bricks hit, Escape exits 0; copied alone it says in a box that it has no levels"

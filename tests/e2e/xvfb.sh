@@ -29,7 +29,7 @@ start_game_window() {
   start_game "$@"
 }
 
-# start_display DIR: the Xvfb and its window manager: evilwm, or the one named
+# start_display DIR: the Xvfb and its window manager: evilwm, or the command
 # in window_manager. Wine needs one that keeps the ICCCM's WM_STATE and hands
 # the focus over with WM_TAKE_FOCUS, as a desktop's does (openbox): under
 # evilwm, which does neither, Wine waits two seconds for every window it
@@ -39,9 +39,10 @@ start_display() {
   start_xvfb "$dir/xvfb.log" || { pids+=("${xvfb_pid:-}"); fail "Xvfb did not start: $(cat "$dir/xvfb.log")"; }
   pids+=("$xvfb_pid")
   local wm=${window_manager:-evilwm}
-  "$wm" >"$dir/wm.log" 2>&1 &
+  # shellcheck disable=SC2086 # the window manager's command and its options
+  $wm >"$dir/wm.log" 2>&1 &
   pids+=($!)
-  if [ "$wm" = openbox ]; then
+  if [ "${wm%% *}" = openbox ]; then
     # Up once it names itself on the root window.
     for _ in $(seq 100); do
       xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
