@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "app/level_directory.h"
 #include "objects/brick.h"
@@ -100,7 +101,9 @@ void App::runFrame() {
     notify(&GameListener::frameStarted);
     const float dt = tick();
     if (world->levelCleared()) {
-        level = level + 1;
+        // The largest level number is the last: past it the count would wrap.
+        if (level < std::numeric_limits<int>::max())
+            level = level + 1;
         startLevel(score, level, lives);
     }
     if (inputSource && !paused) {

@@ -76,6 +76,18 @@ TEST(FrameLoop, ClearedLevelIsReplacedAtTheStartOfTheNextFrame) {
     EXPECT_NE(h.events.str().find("3 level 2 bricks 4"), std::string::npos) << h.events.str();
 }
 
+// Started on the largest level number, a cleared (empty) level never wraps
+// the count to a negative level: the game stays on the last number there is.
+TEST(FrameLoop, TheLargestLevelNumberIsTheLast) {
+    LevelDirectory levels("largest-level");
+    AppHarness h(every(1.0 / 60), levels.path());
+    h.app.firstLevel = 2147483647;
+    ASSERT_TRUE(h.start());
+    h.frames(3);
+    EXPECT_EQ(h.app.level, 2147483647);
+    EXPECT_EQ(h.events.str().find("level -"), std::string::npos) << h.events.str();
+}
+
 TEST(FrameLoop, PauseFreezesBallAndPaddleButStillDraws) {
     LevelDirectory levels("pause");
     levels.write(1, kArena);
