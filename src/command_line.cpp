@@ -197,7 +197,8 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& o, std:
     }
     if (given("--frames")) {
         if (!parseWhole(frames, 1, LONG_MAX / 2, n)) {
-            error = "--frames needs a whole number of at least 1, not \"" + frames + "\"";
+            error = "--frames needs a whole number from 1 to " + std::to_string(LONG_MAX / 2) +
+                    ", not \"" + frames + "\"";
             return false;
         }
         o.frames = n;

@@ -123,6 +123,8 @@ TEST(CommandLine, BadLinesAreRefusedWithAReason) {
         {"--level 3x", "--level needs"},
         {"--headless --frames 0", "--frames needs"},
         {"--headless --frames 10junk", "--frames needs"},
+        // Past the limit, the message names it: the value is a whole number above 1.
+        {"--headless --frames 1000000000000000000000", "--frames needs a whole number from 1 to "},
         {"--headless", "--headless needs --frames N"},
         {"--frames 5", "need --headless"},
         {"--no-draw", "need --headless"},
