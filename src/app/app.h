@@ -137,8 +137,8 @@ class App : public GameCounters {
     std::set<int> levelsVisited;
     // A played game (not a headless run) also shows the player what it says
     // of the levels on standard error, which a game started from a desktop
-    // or a file manager writes nowhere: a box at start when there are no
-    // levels at all, and a line under the level number for a level with
+    // or a file manager writes nowhere: a box at start when the first level
+    // is not there, and a line under the level number for a level with
     // problems.
     bool showLevelNotices = false;
     // The line under the level number, and the seconds it stays.
