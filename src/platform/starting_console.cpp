@@ -3,10 +3,28 @@
 
 #include "platform/starting_console.h"
 
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace orbiton {
 
-// A program started from a terminal has the terminal's streams already.
-StartingConsole::StartingConsole() = default;
+// A program started from a terminal has the terminal's streams already. One
+// started with a standard descriptor closed (2>&-) would hand that number to
+// the first file it opens, and its messages would land in that file: each
+// closed one is opened on /dev/null first, in order, so it gets its own number.
+StartingConsole::StartingConsole() {
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        const int opened = open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+        if (opened > fd) { // only when a lower one could not be opened
+            dup2(opened, fd);
+            close(opened);
+        }
+    }
+}
+
 StartingConsole::~StartingConsole() = default;
 
 } // namespace orbiton

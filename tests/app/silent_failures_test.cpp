@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -46,6 +47,28 @@ TEST(NothingFailsInSilence, EveryLostWriteNamesTheFileAndTheReason) {
         const auto r = runBinary(c.args, "", c.stdoutTo);
         EXPECT_EQ(r.status, 1) << c.args;
         EXPECT_TRUE(says(r, c.says)) << c.args << ": " << r.err;
+    }
+}
+
+// Started with standard error closed, the game's messages must not land in
+// the first file it opens, which would be given descriptor 2.
+TEST(NothingFailsInSilence, AClosedStandardErrorNeverTakesAFilesPlace) {
+    LevelDirectory dir("closed-stderr");
+    dir.write(1, "Shell 1 0.3 0.35 80 f Pink\n"); // a problem said as the level starts
+    const std::string trace = dir.path() + "/trace.txt";
+    for (const char* closed : {"2>&-", "<&- 2>&-"}) {
+        const std::string cmd = std::string(ORBITON_BINARY) +
+                                " --headless --frames 3 --no-draw --levels " + dir.path() +
+                                " --trace " + trace + " >/dev/null " + closed;
+        ASSERT_EQ(std::system(cmd.c_str()), 0) << closed;
+        std::ifstream in(trace);
+        std::string line;
+        int lines = 0;
+        while (std::getline(in, line)) {
+            ++lines;
+            EXPECT_EQ(line.rfind(std::to_string(lines) + " 0x", 0), 0u) << closed << ": " << line;
+        }
+        EXPECT_EQ(lines, 3) << closed;
     }
 }
 
