@@ -5,13 +5,16 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "world/world.h"
 
 namespace orbiton::test {
 
+// A folder of this test's own: two test runs at once (two build trees, a CI
+// job beside a developer) do not share one.
 LevelDirectory::LevelDirectory(const std::string& name)
-    : dir(::testing::TempDir() + "orbiton-" + name) {
+    : dir(::testing::TempDir() + "orbiton-" + name + "-" + std::to_string(std::random_device{}())) {
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
 }
