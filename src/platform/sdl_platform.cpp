@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "platform/sdl_platform.h"
+#include "platform/stop_signals.h"
 
 #include <SDL.h>
 
@@ -169,6 +170,9 @@ bool SdlPlatform::openWindow(const std::string& title, int width, int height, bo
         SDL_SetWindowInputFocus(window);
     }
     retireOldWindow();
+    // What came in while the window was being made is queued, stamped, first.
+    SDL_PumpEvents();
+    switchDoneAt = SDL_GetTicks();
     return true;
 }
 
@@ -203,6 +207,13 @@ void SdlPlatform::closeWindow() {
         retireOldWindow();
         oldWindow = window;
         window = nullptr;
+        SDL_PumpEvents();
+        int count = 0;
+        const Uint8* held = SDL_GetKeyboardState(&count);
+        heldAtSwitch.clear();
+        for (int k = 0; k < count; ++k)
+            if (held[k])
+                heldAtSwitch.insert(k);
     }
 }
 
@@ -223,6 +234,10 @@ bool SdlPlatform::enterFullscreenMode(int width, int height) {
 }
 
 bool SdlPlatform::pollEvent(PlatformEvent& event) {
+    if (stopSignal == 0 && (stopSignal = takeStopSignal()) != 0) {
+        event.type = PlatformEvent::Type::Quit;
+        return true;
+    }
     if (quitPosted) {
         quitPosted = false;
         event.type = PlatformEvent::Type::Quit;
@@ -243,10 +258,24 @@ bool SdlPlatform::pollEvent(PlatformEvent& event) {
             break;
         case SDL_KEYDOWN:
         case SDL_KEYUP:
-            // Auto-repeat arrives as further key-downs, as the game expects.
+            // Auto-repeat arrives as further key-downs, as the game expects,
+            // but no faster than frames are drawn, and none once the key is
+            // up: repeats queue up behind a slow key (a full-screen switch
+            // takes longer than the repeat interval) and would go on long
+            // after the player let go.
             event.type =
                 e.type == SDL_KEYDOWN ? PlatformEvent::Type::KeyDown : PlatformEvent::Type::KeyUp;
             event.key = virtualKey(e.key.keysym.sym);
+            if (e.type == SDL_KEYDOWN && e.key.repeat != 0 &&
+                (!SDL_GetKeyboardState(nullptr)[e.key.keysym.scancode] ||
+                 !repeatedThisFrame.insert(event.key).second))
+                break;
+            // A key held as the window was replaced: what it sent while the
+            // new one was made is its own repeat, and the new window's
+            // focus presses it again; only after that is it a new press.
+            if (e.type == SDL_KEYDOWN && heldAtSwitch.count(e.key.keysym.scancode) &&
+                Sint32(e.key.timestamp - switchDoneAt) <= 0)
+                break;
             if (event.key != 0)
                 return true;
             break;
@@ -274,6 +303,7 @@ void SdlPlatform::postQuit() {
 void SdlPlatform::swapBuffers() {
     if (window)
         SDL_GL_SwapWindow(window);
+    repeatedThisFrame.clear();
 }
 
 std::uint32_t SdlPlatform::ticks() {
