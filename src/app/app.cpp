@@ -68,6 +68,7 @@ bool App::start(Platform& p) {
     levelsAtStart = levelsIn(levelDirectory);
     if (showLevelNotices && !levelsAtStart.count(firstLevel))
         platform->messageBox(noLevelsText(), "Orbiton 3D");
+    sayMissingLevels();
     startLevel(0, firstLevel, 3);
     if (mouseCaptured)
         platform->warpCursor(width / 2, height / 2);
@@ -130,6 +131,7 @@ void App::runFrame() {
     countFrame(dt);
     speedShownFor = std::max(0.0f, speedShownFor - dt);
     levelNoticeShownFor = std::max(0.0f, levelNoticeShownFor - dt);
+    gapNoticeShownFor = std::max(0.0f, gapNoticeShownFor - dt);
     render(dt);
     notify(&GameListener::frameEnded);
 }
@@ -186,6 +188,47 @@ std::string App::noticeFor(int number) const {
                       found == 1 ? "" : "S");
     }
     return text;
+}
+
+std::vector<int> App::missingLevels() const {
+    std::vector<int> missing;
+    if (levelsAtStart.empty())
+        return missing;
+    for (int n = firstLevel + 1; n < *levelsAtStart.rbegin(); ++n)
+        if (!levelsAtStart.count(n))
+            missing.push_back(n);
+    return missing;
+}
+
+bool App::allCleared() const {
+    return !levelsAtStart.empty() && firstLevel <= *levelsAtStart.rbegin() &&
+           level > *levelsAtStart.rbegin();
+}
+
+void App::sayMissingLevels() {
+    const std::vector<int> missing = missingLevels();
+    if (missing.empty())
+        return;
+    // A few numbers say it; a folder with hundreds missing is named by its first ones.
+    constexpr std::size_t kNamed = 3;
+    std::string files, numbers;
+    for (std::size_t i = 0; i < missing.size() && i < kNamed; ++i) {
+        files += (i ? ", " : "") + std::to_string(missing[i]) + ".lvl";
+        numbers += (i ? ", " : "") + std::to_string(missing[i]);
+    }
+    const std::string more =
+        missing.size() > kNamed ? " and " + std::to_string(missing.size() - kNamed) + " more" : "";
+    const std::string where = levelDirectory.empty() ? "the working directory" : levelDirectory;
+    std::fprintf(stderr,
+                 "orbiton3d: warning: %s has no %s%s, though later levels follow: %s as an empty "
+                 "level, skipped at once\n",
+                 where.c_str(), files.c_str(), more.c_str(),
+                 missing.size() == 1 ? "that level plays" : "each plays");
+    if (showLevelNotices) {
+        gapNotice = (missing.size() == 1 ? "NO LEVEL " : "NO LEVELS ") + numbers +
+                    (more.empty() ? "" : " ...") + ": SKIPPED";
+        gapNoticeShownFor = kNoticeShownSeconds;
+    }
 }
 
 std::string App::noLevelsText() const {
@@ -274,6 +317,8 @@ void App::render(float dt) {
     drawText(number, 10, height - 30);
     if (levelNoticeShownFor > 0.0f)
         drawText(levelNotice.c_str(), 10, height - 70);
+    if (gapNoticeShownFor > 0.0f)
+        drawText(gapNotice.c_str(), 10, height - 110);
     drawText(fpsText, 10, 10);
     const std::string status = statusWord();
     if (!status.empty())

@@ -54,6 +54,9 @@ class App : public GameCounters {
     // the box's text when the first level is not there.
     std::string noticeFor(int level) const;
     std::string noLevelsText() const;
+    // At the start: level numbers missing between levels, on stderr and
+    // (where notices show) on screen.
+    void sayMissingLevels();
     float tick();
     void updateCamera(float dt);
     void render(float dt);
@@ -145,6 +148,16 @@ class App : public GameCounters {
     static constexpr float kNoticeShownSeconds = 6.0f;
     std::string levelNotice;
     float levelNoticeShownFor = 0.0f;
+    // Missing level numbers with later levels after them ("NO LEVEL 2:
+    // SKIPPED"), under the level line for as long, from the start.
+    std::string gapNotice;
+    float gapNoticeShownFor = 0.0f;
+    // The level numbers from the first level to the last one there at the
+    // start that have no file: each plays as an empty level, skipped at once.
+    std::vector<int> missingLevels() const;
+    // Past the last level there at the start, having played from one at or
+    // before it: nothing is left to clear.
+    bool allCleared() const;
     // Start in full screen rather than in a window.
     bool startFullscreen = false;
     // The level the run starts on.

@@ -83,6 +83,8 @@ std::string App::statusWord() const {
         return "DEMO";
     if (paused)
         return "PAUSED";
+    if (allCleared())
+        return "ALL CLEARED";
     if (speedShownFor > 0.0f) {
         char text[32];
         // Steps of 0.05 in float drift a little: "0.00", never "-0.00".

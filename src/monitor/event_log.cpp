@@ -26,6 +26,13 @@ void EventLog::frameEnded(App&) {
 }
 
 void EventLog::levelStarted(App& app) {
+    // Past the last level an empty one starts every frame: said once.
+    if (app.allCleared()) {
+        if (!clearedSaid)
+            line("all cleared");
+        clearedSaid = true;
+        return;
+    }
     line("level " + std::to_string(app.level) + " bricks " +
          std::to_string(app.world->bricks.size()));
 }

@@ -11,7 +11,8 @@
 
 namespace orbiton {
 
-// Writes one line per game event, "FRAME what": "level L bricks B",
+// Writes one line per game event, "FRAME what": "level L bricks B" (and
+// once, past the last level there at the start, "all cleared"),
 // "launch", "hit score S bricks B", "lost", "reset", "demo ends", and for a
 // full-screen switch "fullscreen on|off lists N bricks B memory KIB heap KIB
 // paddle W X Y Z" (the display lists alive in the new context, the resident
@@ -41,6 +42,7 @@ class EventLog : public GameListener {
     std::ostream& out;
     long frame = 0;
     bool inFrame = false;
+    bool clearedSaid = false;
 };
 
 } // namespace orbiton
