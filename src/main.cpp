@@ -22,9 +22,12 @@
 #include "monitor/soak_monitor.h"
 #include "platform/game_platform.h"
 #include "platform/headless_platform.h"
+#include "platform/output_file.h"
 #include "platform/png_writer.h"
 #include "platform/program_start.h"
 #include "platform/starting_console.h"
+#include "platform/stop_signals.h"
+#include "run_paths.h"
 #include "world/level_check.h"
 #include "world/level_file.h"
 
@@ -35,114 +38,34 @@ int usageError(const std::string& message) {
     return 2;
 }
 
-// The level folder and the level to preview must be there before anything
-// starts; an empty string when they are.
-std::string checkLevelPaths(const orbiton::CommandLine& o) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    if (!o.levels.empty()) {
-        const fs::file_status st = fs::status(fs::u8path(o.levels), ec);
-        if (ec)
-            return "--levels " + o.levels + ": " + ec.message();
-        if (!fs::is_directory(st))
-            return "--levels " + o.levels + ": not a directory";
-    }
-    const std::string dir = orbiton::resolveLevelDirectory(o.levels);
-    if (o.previewLevel > 0) {
-        const std::string name = orbiton::World::levelFileName(o.previewLevel, dir);
-        std::ifstream file;
-        std::string why;
-        bool missing = false;
-        if (!orbiton::openLevelFile(name, file, why, missing))
-            return "no level " + std::to_string(o.previewLevel) + " to preview: " + name + ": " +
-                   why;
-    } else if (!fs::exists(fs::u8path(orbiton::World::levelFileName(o.level, dir)), ec)) {
-        const std::string where = dir.empty() ? "the working directory" : dir;
-        std::fprintf(stderr,
-                     "orbiton3d: warning: %s has no %d.lvl; a level missing from the folder "
-                     "plays as an empty level\n",
-                     where.c_str(), o.level);
-    }
-    return "";
-}
-
-// A file a run will write must be possible to write before the run starts:
-// its folder there, and the path not a folder. An empty string when so.
-std::string checkOutputPath(const std::string& what, const std::string& path) {
-    namespace fs = std::filesystem;
-    if (path.empty())
-        return "";
-    std::error_code ec;
-    if (fs::is_directory(fs::u8path(path), ec))
-        return "cannot write the " + what + " " + path + ": it is a directory";
-    fs::path folder = fs::u8path(path).parent_path();
-    if (folder.empty())
-        folder = ".";
-    const fs::file_status st = fs::status(folder, ec);
-    if (!fs::exists(st))
-        return "cannot write the " + what + " " + path + ": no folder " + folder.u8string();
-    if (!fs::is_directory(st))
-        return "cannot write the " + what + " " + path + ": " + folder.u8string() +
-               " is not a directory";
-    return "";
-}
-
-// Every file a run will write: the event log, the trace and the picture.
-std::string checkOutputPaths(const orbiton::CommandLine& o) {
-    for (const auto& [what, path] : {std::pair<std::string, std::string>{"events file", o.events},
-                                     {"trace file", o.trace},
-                                     {"picture", o.screenshot}}) {
-        const std::string error = checkOutputPath(what, path);
-        if (!error.empty())
-            return error;
-    }
-    return "";
-}
-
-// A run's input script: a readable regular file.
-std::string checkScriptPath(const std::string& path) {
-    namespace fs = std::filesystem;
-    if (path.empty())
-        return "";
-    std::error_code ec;
-    const fs::file_status st = fs::status(fs::u8path(path), ec);
-    if (ec)
-        return "cannot read the script " + path + ": " + ec.message();
-    if (!fs::is_regular_file(st))
-        return "the script " + path + " is not a regular file";
-    return "";
-}
-
 // The event log and the trace a run writes, when they are asked for.
 // Registered before the run; the run's end takes every listener off again.
 struct Events {
-    std::ofstream file;
+    orbiton::OutputFile file;
+    std::ostream out{&file};
     std::unique_ptr<orbiton::EventLog> log;
-    std::ofstream traceFile;
+    orbiton::OutputFile traceFile;
+    std::ostream traceOut{&traceFile};
     std::unique_ptr<orbiton::FlightTrace> trace;
 };
 
-std::string cannotOpen(const std::string& what, const std::string& path) {
-    return "cannot write the " + what + " " + path + ": " + std::strerror(errno);
+std::string cannotOpen(const std::string& what, const std::string& path, const std::string& why) {
+    return "cannot write the " + what + " " + path + ": " + why;
 }
 
 // Sets the game up as the options say; a message when a file to write cannot be opened.
 std::string configure(const orbiton::CommandLine& o, Events& events) {
+    std::string why;
     if (!o.events.empty()) {
-        errno = 0;
-        events.file.open(std::filesystem::u8path(o.events),
-                         std::ios::binary); // the same bytes on every system
-        if (!events.file)
-            return cannotOpen("events file", o.events);
-        events.log = std::make_unique<orbiton::EventLog>(events.file);
+        if (!events.file.open(o.events, why))
+            return cannotOpen("events file", o.events, why);
+        events.log = std::make_unique<orbiton::EventLog>(events.out);
         orbiton::app.listeners.push_back(events.log.get());
     }
     if (!o.trace.empty()) {
-        errno = 0;
-        events.traceFile.open(std::filesystem::u8path(o.trace), std::ios::binary);
-        if (!events.traceFile)
-            return cannotOpen("trace file", o.trace);
-        events.trace = std::make_unique<orbiton::FlightTrace>(events.traceFile);
+        if (!events.traceFile.open(o.trace, why))
+            return cannotOpen("trace file", o.trace, why);
+        events.trace = std::make_unique<orbiton::FlightTrace>(events.traceOut);
         orbiton::app.listeners.push_back(events.trace.get());
     }
     orbiton::app.levelDirectory = orbiton::resolveLevelDirectory(o.levels);
@@ -156,15 +79,14 @@ std::string configure(const orbiton::CommandLine& o, Events& events) {
 
 // Closes a file the run wrote; false, having said which and why, when any
 // line of it was lost.
-bool closeWritten(const std::string& what, const std::string& path, std::ofstream& file,
-                  orbiton::WriteCheck& written) {
-    errno = 0;
-    file.close();
-    written.after(file);
-    if (written.error == 0)
+bool closeWritten(const std::string& what, const std::string& path, orbiton::OutputFile& file,
+                  const orbiton::WriteCheck& written) {
+    const int closed = file.close();
+    const int error = written.error != 0 ? written.error : closed;
+    if (error == 0)
         return true;
     std::fprintf(stderr, "orbiton3d: cannot write the %s %s: %s\n", what.c_str(), path.c_str(),
-                 std::strerror(written.error));
+                 std::strerror(error));
     return false;
 }
 
@@ -199,10 +121,12 @@ int headless(const orbiton::CommandLine& o) {
     po.captureLastFrame = !o.screenshot.empty();
     HeadlessPlatform platform(po);
     if (o.previewLevel > 0) {
-        // Zoomed out (space held for the 0.1 s zoom) and turned to look down
-        // on the level from above its equator.
+        // Zoomed out (space held for the 0.1 s zoom) and turned 0.35 rad
+        // across and 0.7 rad up, to look down on the level from above its
+        // equator with every octant in sight. The turn comes on frame 2: the
+        // cursor's offset on a new window's first frame is not taken as input.
         platform.scriptKey(1, orbiton::key::Space, true);
-        platform.scriptMouse(1, 350, 450);
+        platform.scriptMouse(2, 350, -700);
     }
     if (!o.script.empty()) {
         errno = 0;
@@ -235,6 +159,10 @@ int headless(const orbiton::CommandLine& o) {
     const bool ran = orbiton::app.run(platform);
     orbiton::app.listeners.clear();
     const bool written = eventsWritten(o, events);
+    // Stopped early: the logs end whole at the frame it stopped on, and the
+    // picture, which would not be of the last frame asked for, is not written.
+    if (platform.stopSignal != 0)
+        orbiton::endByStopSignal(platform.stopSignal);
     if (!ran || !written)
         return 1;
     if (soak && !soak->report(std::cout))
@@ -250,10 +178,7 @@ int headless(const orbiton::CommandLine& o) {
     return soak ? stdoutWritten(0) : 0;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    const orbiton::StartingConsole console;
+int play(int argc, char** argv) {
     using Mode = orbiton::CommandLine::Mode;
     orbiton::CommandLine o;
     std::string error;
@@ -267,20 +192,22 @@ int main(int argc, char** argv) {
         std::printf("orbiton3d %s\n", ORBITON_VERSION);
         return stdoutWritten(0);
     case Mode::Check: {
-        const int status = orbiton::checkLevels(o.files, o.verbose, std::cout);
-        std::cout.flush();
+        int writeError = 0;
+        const int status = orbiton::checkLevels(o.files, o.verbose, std::cout, &writeError);
+        if (writeError != 0) {
+            std::fprintf(stderr, "orbiton3d: cannot write to standard output: %s\n",
+                         std::strerror(writeError));
+            return 1;
+        }
         return stdoutWritten(status);
     }
     default:
         break;
     }
-    error = checkLevelPaths(o);
-    if (error.empty())
-        error = checkOutputPaths(o);
-    if (error.empty())
-        error = checkScriptPath(o.script);
+    error = orbiton::checkRunPaths(o);
     if (!error.empty())
         return usageError(error);
+    orbiton::holdStopSignals();
     if (o.mode != Mode::Play)
         return headless(o);
 
@@ -293,5 +220,20 @@ int main(int argc, char** argv) {
     const bool ok = orbiton::app.run(platform);
     orbiton::app.listeners.clear();
     const bool written = eventsWritten(o, events);
+    if (platform.stopSignal != 0)
+        orbiton::endByStopSignal(platform.stopSignal);
     return ok && written ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const orbiton::StartingConsole console;
+    try {
+        return play(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // The logs have been written whole as the run unwound.
+        std::fputs("orbiton3d: out of memory\n", stderr);
+        return 1;
+    }
 }

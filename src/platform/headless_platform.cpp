@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "platform/headless_platform.h"
+#include "platform/stop_signals.h"
 
 #include "platform/gl.h"
 
@@ -161,6 +162,10 @@ bool HeadlessPlatform::enterFullscreenMode(int, int) {
 }
 
 bool HeadlessPlatform::pollEvent(PlatformEvent& event) {
+    if (stopSignal == 0 && (stopSignal = takeStopSignal()) != 0) {
+        event.type = PlatformEvent::Type::Quit;
+        return true;
+    }
     // Script lines for the coming frame join the queue before it runs.
     const long coming = swaps + 1;
     for (auto it = script.begin(); it != script.end() && it->first <= coming;) {

@@ -70,7 +70,8 @@ class Platform {
     // at the desktop's own mode, so closing the window is all that leaving takes).
     virtual bool enterFullscreenMode(int width, int height) = 0;
 
-    // The next pending event without waiting; false when there is none.
+    // The next pending event without waiting; false when there is none. A
+    // stop signal arrives as Quit, and stays in stopSignal.
     virtual bool pollEvent(PlatformEvent& event) = 0;
     // Queues a Quit event.
     virtual void postQuit() = 0;
@@ -94,6 +95,9 @@ class Platform {
     // Glyphs for the codes 32..127 of a bold sans-serif at a 40-pixel cell;
     // empty when no font could be loaded.
     virtual std::vector<Glyph> overlayGlyphs() = 0;
+
+    // The stop signal (SIGTERM and the like) that ended the run; 0 when none did.
+    int stopSignal = 0;
 };
 
 } // namespace orbiton

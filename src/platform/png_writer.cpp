@@ -4,13 +4,10 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
 
+#include "platform/output_file.h"
 #include "platform/png_writer.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <filesystem>
 
 namespace orbiton {
 
@@ -33,31 +30,16 @@ bool writePng(const std::string& path, int width, int height, const std::vector<
     for (std::size_t i = 0, n = std::size_t(width) * height; i < n; ++i)
         for (int c = 0; c < 3; ++c)
             rgb[i * 3 + c] = rgba[i * 4 + c];
-    // Encoded in memory, written here: every write and the close are checked,
-    // which the library's own file writer does not do.
+    // Encoded in memory and written whole: every write and the close are
+    // checked, which the library's own file writer does not do.
     int size = 0;
     unsigned char* png = stbi_write_png_to_mem(rgb.data(), width * 3, width, height, 3, &size);
     if (!png)
         return failed(why, "out of memory");
-#ifdef _WIN32
-    std::FILE* f =
-        _wfopen(std::filesystem::u8path(path).c_str(), L"wb"); // any name, not the code page's
-#else
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-#endif
-    if (!f) {
-        const int e = errno;
-        std::free(png);
-        return failed(why, std::strerror(e));
-    }
-    const bool wrote = std::fwrite(png, 1, std::size_t(size), f) == std::size_t(size);
-    int e = wrote ? 0 : errno;
+    std::string reason;
+    const bool written = writeWholeFile(path, png, std::size_t(size), reason);
     std::free(png);
-    if (std::fclose(f) != 0 && e == 0)
-        e = errno;
-    if (!wrote || e != 0)
-        return failed(why, std::strerror(e != 0 ? e : EIO));
-    return true;
+    return written || failed(why, reason);
 }
 
 } // namespace orbiton

@@ -4,6 +4,7 @@
 #include "platform/starting_console.h"
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -14,6 +15,10 @@ namespace orbiton {
 // the first file it opens, and its messages would land in that file: each
 // closed one is opened on /dev/null first, in order, so it gets its own number.
 StartingConsole::StartingConsole() {
+    // A write past the file size limit (ulimit -f) then fails with EFBIG like
+    // any other failed write, said and cleaned up, instead of killing the
+    // program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
     for (int fd = 0; fd <= 2; ++fd) {
         if (fcntl(fd, F_GETFD) != -1 || errno != EBADF)
             continue;

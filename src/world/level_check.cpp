@@ -4,6 +4,7 @@
 #include "world/level_check.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <exception>
@@ -16,15 +17,27 @@ namespace orbiton {
 
 namespace {
 
+// "1 brick", "2 bricks".
+std::string counted(std::size_t n, const std::string& thing) {
+    return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
+}
+
+// A file's summary line.
+std::string summary(std::size_t bricks, std::size_t shells, std::size_t triangles,
+                    std::size_t problems) {
+    return counted(bricks, "brick") + ", " + counted(shells, "arena shell") + " (" +
+           counted(triangles, "triangle") + "), " + counted(problems, "problem");
+}
+
 std::string appliedText(const LevelReport::AppliedLine& a) {
     char buf[256];
     if (a.arena)
-        std::snprintf(buf, sizeof buf,
-                      "OuterShell depth %d faces 0x%02X: %zu triangles, collision mask %u", a.depth,
-                      a.faceMask, a.triangles, a.collisionMask);
+        std::snprintf(buf, sizeof buf, "OuterShell depth %d faces 0x%02X: %s", a.depth, a.faceMask,
+                      counted(a.triangles, "triangle").c_str());
     else
-        std::snprintf(buf, sizeof buf, "Shell depth %d faces 0x%02X parts 0x%X \"%s\": %zu bricks",
-                      a.depth, a.faceMask, a.subMask, a.material.c_str(), a.bricks);
+        std::snprintf(buf, sizeof buf, "Shell depth %d faces 0x%02X parts 0x%X \"%s\": %s", a.depth,
+                      a.faceMask, a.subMask, a.material.c_str(),
+                      counted(a.bricks, "brick").c_str());
     return buf;
 }
 
@@ -70,7 +83,7 @@ std::size_t checkOne(const std::string& name, bool verbose, std::ostream& out) {
     bool missing = false;
     if (!openLevelFile(name, file, why, missing)) {
         out << name << ": cannot open the file: " << why << "\n";
-        out << name << ": 0 bricks, 0 arena shells (0 triangles), 1 problems\n";
+        out << name << ": " << summary(0, 0, 0, 1) << "\n";
         return 1;
     }
     BrickList bricks;
@@ -104,20 +117,23 @@ std::size_t checkOne(const std::string& name, bool verbose, std::ostream& out) {
             out << name << ":" << e.line << ": " << e.text << "\n";
     }
     if (problemsShown > kMaxProblemLinesShown)
-        out << name << ": " << problemsShown - kMaxProblemLinesShown
-            << " more problems not shown\n";
+        out << name << ": " << counted(problemsShown - kMaxProblemLinesShown, "more problem")
+            << " not shown\n";
 
     std::size_t triangles = 0;
     for (const auto& o : others)
         triangles += o->getShape()->triangles.size();
-    out << name << ": " << bricks.size() << " bricks, " << others.size() << " arena shells ("
-        << triangles << " triangles), " << report.problems.size() << " problems\n";
+    out << name << ": " << summary(bricks.size(), others.size(), triangles, report.problems.size())
+        << "\n";
     return report.problems.size();
 }
 
 } // namespace
 
-int checkLevels(const std::vector<std::string>& files, bool verbose, std::ostream& out) {
+int checkLevels(const std::vector<std::string>& files, bool verbose, std::ostream& out,
+                int* writeError) {
+    if (writeError)
+        *writeError = 0;
     std::size_t problems = 0;
     for (const std::string& f : files) {
         try {
@@ -125,10 +141,15 @@ int checkLevels(const std::vector<std::string>& files, bool verbose, std::ostrea
         } catch (const std::exception& e) {
             // A read that fails midway (an I/O error): this file's result, not the run.
             out << f << ": cannot read the file: " << e.what() << "\n";
-            out << f << ": 0 bricks, 0 arena shells (0 triangles), 1 problems\n";
+            out << f << ": " << summary(0, 0, 0, 1) << "\n";
             ++problems;
         }
-        out.flush();
+        // A stream that failed writes nothing more, so errno is still the write's.
+        if (!out.flush()) {
+            if (writeError)
+                *writeError = errno != 0 ? errno : EIO;
+            return 1;
+        }
     }
     return problems == 0 ? 0 : 1;
 }

@@ -135,6 +135,17 @@ TEST(NothingFailsInSilence, ALevelPastTheLastIsWarnedAboutAtStart) {
     EXPECT_TRUE(says(r, kLevels + " has no 1000.lvl")) << r.err;
 }
 
+TEST(NothingFailsInSilence, AGapInTheLevelNumbersIsWarnedAboutAtStart) {
+    LevelDirectory dir("gap-warning");
+    dir.write(1, "Shell 1 0.3 0.35 80 f Red\n");
+    dir.write(3, "Shell 1 0.3 0.35 80 f Red\n");
+    const auto r = runBinary("--headless --frames 2 --no-draw --levels " + dir.path());
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(says(r, dir.path() + " has no 2.lvl, though later levels follow: that level "
+                                     "plays as an empty level, skipped at once"))
+        << r.err;
+}
+
 // What the checker knows of a level the game says as the level starts, on
 // its first visit only; and a level file gone since the start is said too.
 TEST(NothingFailsInSilence, TheGameSaysWhatMakesALevelUnplayable) {
