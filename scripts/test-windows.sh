@@ -14,6 +14,8 @@ cd "$src"
 cmake --build --preset windows
 [ -f build/windows-tests/CMakeCache.txt ] || cmake --preset windows-tests
 cmake --build --preset windows-tests
+# Windows' own API stays inside the platform's files.
+tests/windows_headers.sh build/windows "$src"
 
 # A prefix of our own; no .NET or browser engine to set up in it, and no
 # menu entries of the installer's copied to this machine's desktop.

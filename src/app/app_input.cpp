@@ -1,8 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/gl.h"
-
 #include "app/app.h"
 #include "render/state_lists.h"
 

@@ -3,7 +3,6 @@
 
 #pragma once
 
-#include "platform/gl.h"
 
 #include <cstdint>
 #include <memory>

@@ -4,6 +4,7 @@
 #include "platform/font_rasteriser.h"
 
 #include "platform/gl.h"
+#include "platform/windows_api.h"
 
 #include <cstdio>
 

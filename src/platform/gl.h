@@ -10,19 +10,38 @@
 // (loadGlFunctions), under their usual names.
 
 #ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
+// The Windows GL headers want three of windows.h's words, and nothing else of
+// it: given here (as GL loaders do), they keep windows.h and its thousands
+// of macros out of every drawing file. Where windows.h came first its own
+// words stand; ours are taken back after, so that a windows.h after this
+// defines them as its own.
+#if !defined(APIENTRY)
+#define APIENTRY __stdcall
+#define ORBITON_GL_APIENTRY
 #endif
-#ifndef NOMINMAX
-#define NOMINMAX
+#if !defined(WINGDIAPI)
+#define WINGDIAPI __declspec(dllimport)
+#define ORBITON_GL_WINGDIAPI
 #endif
-#include <windows.h>
-// windows.h defines these two words away; the game uses them as names.
-#undef near
-#undef far
+#if !defined(CALLBACK)
+#define CALLBACK __stdcall
+#define ORBITON_GL_CALLBACK
+#endif
 #include <GL/gl.h>
 #include <GL/glext.h>
 #include <GL/glu.h>
+#ifdef ORBITON_GL_APIENTRY
+#undef APIENTRY
+#undef ORBITON_GL_APIENTRY
+#endif
+#ifdef ORBITON_GL_WINGDIAPI
+#undef WINGDIAPI
+#undef ORBITON_GL_WINGDIAPI
+#endif
+#ifdef ORBITON_GL_CALLBACK
+#undef CALLBACK
+#undef ORBITON_GL_CALLBACK
+#endif
 
 namespace orbiton::gl {
 extern PFNGLGENBUFFERSPROC genBuffers;

@@ -1,6 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#ifdef _WIN32
+#include "platform/windows_api.h" // wglGetProcAddress
+#endif
 #include "platform/gl.h"
 
 namespace orbiton {

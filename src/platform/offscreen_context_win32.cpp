@@ -4,6 +4,7 @@
 #include "platform/offscreen_context.h"
 
 #include "platform/gl.h"
+#include "platform/windows_api.h"
 
 namespace orbiton {
 

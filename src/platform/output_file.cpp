@@ -12,7 +12,8 @@
 #ifdef _WIN32
 #include <io.h>
 #include <share.h>
-#include <windows.h>
+
+#include "platform/windows_api.h"
 #else
 #include <sys/file.h>
 #include <unistd.h>

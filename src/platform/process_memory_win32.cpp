@@ -3,7 +3,7 @@
 
 #include "platform/process_memory.h"
 
-#include "platform/gl.h" // windows.h, as the game includes it
+#include "platform/windows_api.h"
 
 #include <malloc.h>
 #include <psapi.h>

@@ -3,7 +3,7 @@
 
 #include "platform/program_start.h"
 
-#include "platform/gl.h" // windows.h, as the game includes it
+#include "platform/windows_api.h"
 
 #include <shellapi.h>
 

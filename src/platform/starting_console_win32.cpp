@@ -3,7 +3,7 @@
 
 #include "platform/starting_console.h"
 
-#include "platform/gl.h" // windows.h, as the game includes it
+#include "platform/windows_api.h"
 
 #include <cstdio>
 #include <fcntl.h>
