@@ -111,6 +111,19 @@ int stdoutWritten(int status) {
     return 1;
 }
 
+// The game on the platform, its listeners taken off again and its logs
+// closed; false when it could not run or a log line was lost. Stopped by a
+// signal, the process ends here, with the logs whole at the frame it
+// stopped on.
+bool runGame(orbiton::Platform& platform, const orbiton::CommandLine& o, Events& events) {
+    const bool ran = orbiton::app.run(platform);
+    orbiton::app.listeners.clear();
+    const bool written = eventsWritten(o, events);
+    if (platform.stopSignal != 0)
+        orbiton::endByStopSignal(platform.stopSignal);
+    return ran && written;
+}
+
 int headless(const orbiton::CommandLine& o) {
     using orbiton::HeadlessPlatform;
     HeadlessPlatform::Options po;
@@ -149,21 +162,18 @@ int headless(const orbiton::CommandLine& o) {
         return usageError(cannot);
     std::unique_ptr<orbiton::SoakMonitor> soak;
     if (o.soak) {
+        // Round and round the levels there are, 1.lvl up to the first gap.
         int levels = 0;
         while (std::ifstream(std::filesystem::u8path(
             orbiton::World::levelFileName(levels + 1, orbiton::app.levelDirectory))))
             ++levels;
-        soak = std::make_unique<orbiton::SoakMonitor>(orbiton::app, levels, std::cerr);
+        orbiton::app.roundAfterLevel = levels;
+        soak = std::make_unique<orbiton::SoakMonitor>(orbiton::app, std::cerr);
         orbiton::app.listeners.push_back(soak.get());
     }
-    const bool ran = orbiton::app.run(platform);
-    orbiton::app.listeners.clear();
-    const bool written = eventsWritten(o, events);
-    // Stopped early: the logs end whole at the frame it stopped on, and the
-    // picture, which would not be of the last frame asked for, is not written.
-    if (platform.stopSignal != 0)
-        orbiton::endByStopSignal(platform.stopSignal);
-    if (!ran || !written)
+    // A stop signal ends it before the picture, which would not be of the
+    // last frame asked for.
+    if (!runGame(platform, o, events))
         return 1;
     if (soak && !soak->report(std::cout))
         return 1;
@@ -178,7 +188,8 @@ int headless(const orbiton::CommandLine& o) {
     return soak ? stdoutWritten(0) : 0;
 }
 
-int play(int argc, char** argv) {
+// What the command line asks for: a window, a headless run, a preview or a check.
+int runCommand(int argc, char** argv) {
     using Mode = orbiton::CommandLine::Mode;
     orbiton::CommandLine o;
     std::string error;
@@ -217,12 +228,7 @@ int play(int argc, char** argv) {
         return usageError(cannot);
     orbiton::app.showLevelNotices = true;
     orbiton::GamePlatform platform;
-    const bool ok = orbiton::app.run(platform);
-    orbiton::app.listeners.clear();
-    const bool written = eventsWritten(o, events);
-    if (platform.stopSignal != 0)
-        orbiton::endByStopSignal(platform.stopSignal);
-    return ok && written ? 0 : 1;
+    return runGame(platform, o, events) ? 0 : 1;
 }
 
 } // namespace
@@ -230,7 +236,7 @@ int play(int argc, char** argv) {
 int main(int argc, char** argv) {
     const orbiton::StartingConsole console;
     try {
-        return play(argc, argv);
+        return runCommand(argc, argv);
     } catch (const std::bad_alloc&) {
         // The logs have been written whole as the run unwound.
         std::fputs("orbiton3d: out of memory\n", stderr);

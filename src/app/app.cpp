@@ -103,7 +103,9 @@ void App::runFrame() {
     const float dt = tick();
     if (world->levelCleared()) {
         // The largest level number is the last: past it the count would wrap.
-        if (level < std::numeric_limits<int>::max())
+        if (roundAfterLevel > 0 && level >= roundAfterLevel)
+            level = 1;
+        else if (level < std::numeric_limits<int>::max())
             level = level + 1;
         startLevel(score, level, lives);
     }

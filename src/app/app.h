@@ -160,6 +160,10 @@ class App : public GameCounters {
     bool allCleared() const;
     // Start in full screen rather than in a window.
     bool startFullscreen = false;
+    // A run that plays the levels round and round (the soak run): once this
+    // level is cleared the next is level 1 again. 0, as in play: the level
+    // number climbs on.
+    int roundAfterLevel = 0;
     // The level the run starts on.
     int firstLevel = 1;
     struct DrawOptions {

@@ -20,8 +20,7 @@ bool finite(const Vec3& v) {
 
 } // namespace
 
-SoakMonitor::SoakMonitor(App& app_, int levels_, std::ostream& log_)
-    : app(app_), levels(levels_), log(log_) {}
+SoakMonitor::SoakMonitor(App& app_, std::ostream& log_) : app(app_), log(log_) {}
 
 void SoakMonitor::problem(const std::string& what) {
     ++problems;
@@ -59,8 +58,6 @@ void SoakMonitor::frameEnded(App&) {
         if (error != GL_NO_ERROR)
             problem("OpenGL error " + std::to_string(error));
     }
-    if (app.level > levels && w.levelCleared())
-        app.startLevel(app.score, 1, app.lives); // round again
 }
 
 bool SoakMonitor::report(std::ostream& out) {

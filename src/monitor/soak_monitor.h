@@ -12,11 +12,11 @@ namespace orbiton {
 
 // Watches a long attract-mode run frame by frame: nothing that moves is NaN
 // or infinite, the ball is inside the arena, the score is 100 per brick
-// removed, OpenGL reports no error. After the last bundled level it starts
-// again at level 1 so the run can go on for as long as asked.
+// removed, OpenGL reports no error. It only watches: the run itself goes
+// round the levels (App::roundAfterLevel) for as long as asked.
 class SoakMonitor : public GameListener {
   public:
-    SoakMonitor(App& app, int levels, std::ostream& log);
+    SoakMonitor(App& app, std::ostream& log);
 
     void levelStarted(App&) override;
     void frameEnded(App&) override; // the checks
@@ -27,7 +27,6 @@ class SoakMonitor : public GameListener {
     void problem(const std::string& what);
 
     App& app;
-    int levels;
     std::ostream& log;
     long frames = 0;
     long problems = 0;

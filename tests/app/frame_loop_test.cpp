@@ -88,6 +88,32 @@ TEST(FrameLoop, TheLargestLevelNumberIsTheLast) {
     EXPECT_EQ(h.events.str().find("level -"), std::string::npos) << h.events.str();
 }
 
+// A run round the levels (the soak run) goes from its last level back to
+// level 1 when that level is cleared, keeping score and lives; plain play
+// climbs on.
+TEST(FrameLoop, ARunRoundTheLevelsGoesBackToLevelOne) {
+    LevelDirectory levels("round-levels");
+    levels.write(1, "Shell 1 0.3 0.35 80 1 Red\n");
+    levels.write(2, "Shell 1 0.3 0.35 80 1 Red\n");
+    AppHarness h(every(1.0 / 60), levels.path());
+    h.app.roundAfterLevel = 2;
+    ASSERT_TRUE(h.start());
+    h.app.startLevel(700, 2, 2);
+    h.app.world->bricks.clear(); // level 2 cleared
+    h.frames(1);
+    EXPECT_EQ(h.app.level, 1);
+    EXPECT_EQ(h.app.score, 700);
+    EXPECT_EQ(h.app.lives, 2);
+    EXPECT_EQ(h.app.world->bricks.size(), 1u);
+
+    AppHarness play(every(1.0 / 60), levels.path());
+    ASSERT_TRUE(play.start());
+    play.app.startLevel(0, 2, 3);
+    play.app.world->bricks.clear();
+    play.frames(1);
+    EXPECT_GE(play.app.level, 3);
+}
+
 TEST(FrameLoop, PauseFreezesBallAndPaddleButStillDraws) {
     LevelDirectory levels("pause");
     levels.write(1, kArena);
@@ -217,16 +243,27 @@ TEST(Input, ModeKeysToggle) {
     levels.write(1, kArena);
     AppHarness h(every(1.0 / 60), levels.path());
     ASSERT_TRUE(h.start());
-    const GLuint outline = outlineStateList.name();
+    // What the outline state list sets: wide lines (2 pixels, no smoothing)
+    // after S, smooth ones after S again.
+    auto outlines = [] {
+        glCallList(outlineStateList.name());
+        GLfloat width = 0;
+        glGetFloatv(GL_LINE_WIDTH, &width);
+        const bool smooth = glIsEnabled(GL_LINE_SMOOTH);
+        glPopAttrib(); // the list pushes what it changes
+        return std::make_pair(width, smooth);
+    };
+    EXPECT_TRUE(outlines().second);
     h.app.onKeyDown(key::S);
     EXPECT_FALSE(h.app.smoothOutlines);
-    EXPECT_TRUE(glIsList(outlineStateList.name()));
+    EXPECT_EQ(outlines(), std::make_pair(2.0f, false));
+    h.app.onKeyDown(key::S);
+    EXPECT_TRUE(outlines().second);
     h.app.onKeyDown(key::O);
     EXPECT_FALSE(h.app.paddleVisible);
     h.app.onKeyDown(0x41); // A: nothing
     h.app.onKeyUp(key::P); // key-ups other than space: nothing
     EXPECT_FALSE(h.app.paused);
-    (void)outline;
 }
 
 TEST(Input, CursorCounterEndsWhereItBegan) {
