@@ -59,7 +59,7 @@ TEST(BrickBatches, DrawTheSamePixelsAsEveryBrickOnItsOwn) {
         ASSERT_TRUE(single.frames[i] == batched.frames[i]) << "frame " << (i + 1) * 10;
     EXPECT_EQ(single.fades, batched.fades);
     EXPECT_EQ(single.score, batched.score);
-    EXPECT_GT(single.score, 0);              // bricks went, so chunks were recompiled
+    EXPECT_GT(single.score, 0);              // bricks went, so batches were recompiled
     EXPECT_GT(single.translucentFrames, 10); // and some were drawn faded
 }
 

@@ -50,8 +50,8 @@ TEST(LevelChangeStress, EveryLevelChangeGivesBackItsListsAndMemory) {
     for (int level = 1; level <= kLevels; ++level) {
         ASSERT_EQ(h.app.level, level);
         h.app.launchBall();
-        h.frames(3); // chunks compiled, the ball in flight
-        // A hit recompiles a chunk's list; then the level is cleared.
+        h.frames(3); // batches compiled, the ball in flight
+        // A hit recompiles a batch's list; then the level is cleared.
         World& w = *h.app.world;
         if (!w.bricks.empty())
             w.hitBrick(w.bricks[w.bricks.size() / 2].get());

@@ -144,7 +144,9 @@ TEST(SphereMesh, NormalsFaceOutwardOrInwardByWinding) {
             Vec3 dir = s.vertices[i];
             normalise(dir);
             // Within about 3 degrees of the radial direction at depth 2.
-            EXPECT_GT(sign * dot(s.vertexNormals[i], dir), std::cos(3.5 * 3.14159265358979323846 / 180)) << i;
+            EXPECT_GT(sign * dot(s.vertexNormals[i], dir),
+                      std::cos(3.5 * 3.14159265358979323846 / 180))
+                << i;
         }
     }
     SphereMesh d1(1, 1.0f, true, 0xFF);
@@ -224,12 +226,14 @@ TEST(PrismMesh, OppositeRotationTurnsEveryNormalInward) {
 TEST(PrismMesh, VertexNormalIsTheSumOfItsFourFaces) {
     PrismMesh p(Vec3(0, 0, 0), Vec3(0, 1, 0), Vec3(1, 0, 0), Vec3(0, 0, 1), Vec3(0, 1, 1),
                 Vec3(1, 0, 1));
-    // Corner 0 is in triangles 1, 2, 6 and 7: (0,0,-1) + 2(... ) see the table.
-    Vec3 sum = p.faceNormals[1] + p.faceNormals[2] + p.faceNormals[6] + p.faceNormals[7];
-    normalise(sum);
-    EXPECT_NEAR(p.vertexNormals[0].x, sum.x, 1e-6);
-    EXPECT_NEAR(p.vertexNormals[0].y, sum.y, 1e-6);
-    EXPECT_NEAR(p.vertexNormals[0].z, sum.z, 1e-6);
+    // Corner 0 (the origin) is in triangles 1, 2, 6 and 7: the end on z = 0,
+    // facing out along (0,0,-1); one half of the side on y = 0, (0,-1,0);
+    // both halves of the side on x = 0, (-1,0,0) twice. Their sum (-2,-1,-1)
+    // over its length, the square root of 6.
+    const double r6 = std::sqrt(6.0);
+    EXPECT_NEAR(p.vertexNormals[0].x, -2 / r6, 1e-6);
+    EXPECT_NEAR(p.vertexNormals[0].y, -1 / r6, 1e-6);
+    EXPECT_NEAR(p.vertexNormals[0].z, -1 / r6, 1e-6);
 }
 
 } // namespace

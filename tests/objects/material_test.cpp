@@ -3,21 +3,44 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <sstream>
+
 #include "platform/gl.h"
 
+#include "objects/brick.h"
 #include "objects/material.h"
 #include "support/gl_test.h"
+#include "world/level_loader.h"
 
 namespace orbiton {
 namespace {
 
-TEST(MaterialLibrary, HoldsTheThirteenNamedRecords) {
-    const char* names[] = {"Red",        "Green",     "Blue",        "Yellow",    "ShinyRed",
-                           "ShinyGreen", "ShinyBlue", "ShinyYellow", "LightGrey", "DarkGrey",
-                           "Shell",      "Ball",      "Paddle"};
-    for (const char* n : names)
-        EXPECT_NE(findMaterial(n), nullptr) << n;
+// Every name a level may give its bricks loads as that record, each its own;
+// the ball's and the paddle's are there too.
+TEST(MaterialLibrary, EveryNamedMaterialIsARecordOfItsOwn) {
+    const char* brickNames[] = {"Red",       "Green",      "Blue",      "Yellow",
+                                "ShinyRed",  "ShinyGreen", "ShinyBlue", "ShinyYellow",
+                                "LightGrey", "DarkGrey",   "Shell"};
+    std::set<const Material*> records;
+    for (const char* n : brickNames) {
+        BrickList bricks;
+        ObjectList others;
+        LevelReport report;
+        std::istringstream in(std::string("Shell 1 0.3 0.35 80 1 ") + n + "\n");
+        LevelLoader(bricks, others, report).loadLevel(in);
+        EXPECT_TRUE(report.problems.empty()) << n;
+        ASSERT_EQ(bricks.size(), 1u) << n;
+        EXPECT_EQ(bricks[0]->material, findMaterial(n)) << n;
+        EXPECT_FALSE(bricks[0]->hasFallbackMaterial()) << n;
+        records.insert(bricks[0]->material);
+    }
+    records.insert(findMaterial("Ball"));
+    records.insert(findMaterial("Paddle"));
+    records.erase(nullptr);
+    EXPECT_EQ(records.size(), 13u);
 
+    // The worked values of three of them.
     Material* shiny = findMaterial("ShinyBlue");
     EXPECT_FLOAT_EQ(shiny->specular[0], 0.5f);
     EXPECT_FLOAT_EQ(shiny->specular[3], 1.0f);
@@ -38,13 +61,21 @@ TEST(MaterialLibrary, LookupIsCaseSensitiveAndAMissLeavesANullEntry) {
     EXPECT_NE(fallbackMaterial(), nullptr);
 }
 
-TEST(MaterialLibrary, RecordsAreSharedAndKeepWrittenValues) {
-    Material* red = findMaterial("Red");
-    EXPECT_EQ(findMaterial("Red"), red);
-    float old = red->diffuse[3];
-    red->diffuse[3] = 0.65f;
+// The bricks of one material share its record: an alpha a fade writes
+// through one brick is what every brick of that material is drawn with.
+TEST(MaterialLibrary, BricksOfOneMaterialShareItsRecord) {
+    BrickList bricks;
+    ObjectList others;
+    LevelReport report;
+    std::istringstream in("Shell 1 0.3 0.35 ff f Red\nShell 1 0.4 0.45 01 f Red\n");
+    LevelLoader(bricks, others, report).loadLevel(in);
+    ASSERT_EQ(bricks.size(), 36u);
+    const float old = bricks[0]->material->diffuse[3];
+    bricks[0]->material->diffuse[3] = 0.65f;
+    for (const auto& b : bricks)
+        EXPECT_FLOAT_EQ(b->material->diffuse[3], 0.65f);
     EXPECT_FLOAT_EQ(findMaterial("Red")->diffuse[3], 0.65f);
-    red->diffuse[3] = old;
+    bricks[0]->material->diffuse[3] = old;
 }
 
 using ApplyMaterial = test::GlTest;

@@ -5,27 +5,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 #include "world/world.h"
 
 namespace orbiton::test {
-
-// A folder of this test's own: two test runs at once (two build trees, a CI
-// job beside a developer) do not share one.
-LevelDirectory::LevelDirectory(const std::string& name)
-    : dir(::testing::TempDir() + "orbiton-" + name + "-" + std::to_string(std::random_device{}())) {
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-}
-
-LevelDirectory::~LevelDirectory() {
-    std::filesystem::remove_all(dir);
-}
-
-void LevelDirectory::write(int level, const std::string& text) const {
-    std::ofstream(World::levelFileName(level, dir), std::ios::binary) << text;
-}
 
 AppHarness::AppHarness(const HeadlessPlatform::Options& options, const std::string& levels)
     : platform(options) {

@@ -12,20 +12,9 @@
 #include "app/app.h"
 #include "monitor/event_log.h"
 #include "platform/headless_platform.h"
+#include "support/level_directory.h"
 
 namespace orbiton::test {
-
-// A directory of level files for one test, removed afterwards.
-class LevelDirectory {
-  public:
-    explicit LevelDirectory(const std::string& name);
-    ~LevelDirectory();
-    void write(int level, const std::string& text) const;
-    const std::string& path() const { return dir; }
-
-  private:
-    std::string dir;
-};
 
 // Drives a real App on the headless platform one turn at a time, as run()
 // does, so a test can look between frames.

@@ -5,7 +5,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,8 +16,11 @@ namespace orbiton::test {
 
 BinaryRun runBinary(const std::string& args, const std::string& envPrefix,
                     const std::string& stdoutTo) {
+    // The process number and a random one make the name this run's alone.
     const std::string errFile =
-        "/tmp/orbiton-run-" + std::to_string(getpid()) + "-" + std::to_string(std::rand()) + ".err";
+        (std::filesystem::temp_directory_path() / ("orbiton-run-" + std::to_string(getpid()) + "-" +
+                                                   std::to_string(std::random_device{}()) + ".err"))
+            .string();
     const std::string cmd = envPrefix + " timeout 60 " + ORBITON_BINARY + " " + args + " >" +
                             stdoutTo + " 2>" + errFile;
     const int status = std::system(cmd.c_str());

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <vector>
 
+#include "support/level_directory.h"
 #include "world/level_check.h"
 
 #ifndef _WIN32 // FIFOs, /dev and the game run through a shell: POSIX systems only
@@ -21,44 +22,42 @@
 namespace orbiton {
 namespace {
 
-std::string writeLevel(const std::string& name, const std::string& text) {
-    const std::string path = ::testing::TempDir() + name;
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-}
+using test::LevelDirectory;
 
 TEST(LevelCheck, GoodFilePrintsTheSummaryAndPasses) {
+    LevelDirectory dir("check-good");
     const std::string path =
-        writeLevel("good.lvl", "# fine\nOuterShell 2 ff\nShell 2 0.3 0.35 ff f Red\n");
+        dir.file("good.lvl", "# fine\nOuterShell 2 ff\nShell 2 0.3 0.35 ff f Red\n");
     std::ostringstream out;
     EXPECT_EQ(checkLevels({path}, false, out), 0);
     EXPECT_EQ(out.str(), path + ": 128 bricks, 1 arena shell (128 triangles), 0 problems\n");
 }
 
 TEST(LevelCheck, VerboseDescribesEveryAppliedLine) {
+    LevelDirectory dir("check-verbose");
     const std::string path =
-        writeLevel("verbose.lvl", "OuterShell 1 ff\nShell 1 0.3 0.35 0x80 F Red\n");
+        dir.file("verbose.lvl", "OuterShell 1 ff\nShell 1 0.3 0.35 0x80 F Red\n");
     std::ostringstream out;
     EXPECT_EQ(checkLevels({path}, true, out), 0);
-    EXPECT_EQ(out.str(),
-              path + ":1: OuterShell depth 1 faces 0xFF: 32 triangles\n" +
-                  path + ":2: Shell depth 1 faces 0x80 parts 0xF \"Red\": 4 bricks\n" + path +
-                  ": 4 bricks, 1 arena shell (32 triangles), 0 problems\n");
+    EXPECT_EQ(out.str(), path + ":1: OuterShell depth 1 faces 0xFF: 32 triangles\n" + path +
+                             ":2: Shell depth 1 faces 0x80 parts 0xF \"Red\": 4 bricks\n" + path +
+                             ": 4 bricks, 1 arena shell (32 triangles), 0 problems\n");
 }
 
 TEST(LevelCheck, EveryProblemKindIsReportedWithItsLine) {
+    LevelDirectory dir("check-problem-kinds");
     const std::string path =
-        writeLevel("bad.lvl", "Shell 0 0.3 0.35 ff f Red\n"   // 1: depth below 1
-                              "Shell 9 0.3 0.35 ff f Red\n"   // 2: too many bricks
-                              "OuterShell 0 ff\n"             // 3: bad arena depth
-                              "OuterShell 7 ff\n"             // 4: too many vertices
-                              "Shell 1 0.3 0.35 80 f Pink\n"  // 5: unknown material
-                              "shell 1 0.3 0.35 80 f Red\n"   // 6: misspelt keyword
-                              "Shell\t1 0.3 0.35 80 f Red\n"  // 7: tab after the keyword
-                              "OuterShel 1 ff\n"              // 8: misspelt keyword
-                              "Shell 1 0.3 0.35\n"            // 9: missing fields
-                              "Shell 1 0.3 0.35 80 f Red x\n" // 10: text after the last field
-                              "OuterShell 99999999999 ff\n"); // 11: out of range
+        dir.file("bad.lvl", "Shell 0 0.3 0.35 ff f Red\n"   // 1: depth below 1
+                            "Shell 9 0.3 0.35 ff f Red\n"   // 2: too many bricks
+                            "OuterShell 0 ff\n"             // 3: bad arena depth
+                            "OuterShell 7 ff\n"             // 4: too many vertices
+                            "Shell 1 0.3 0.35 80 f Pink\n"  // 5: unknown material
+                            "shell 1 0.3 0.35 80 f Red\n"   // 6: misspelt keyword
+                            "Shell\t1 0.3 0.35 80 f Red\n"  // 7: tab after the keyword
+                            "OuterShel 1 ff\n"              // 8: misspelt keyword
+                            "Shell 1 0.3 0.35\n"            // 9: missing fields
+                            "Shell 1 0.3 0.35 80 f Red x\n" // 10: text after the last field
+                            "OuterShell 99999999999 ff\n"); // 11: out of range
     std::ostringstream out;
     EXPECT_EQ(checkLevels({path}, false, out), 1);
     const std::string text = out.str();
@@ -87,10 +86,10 @@ std::string summary(const std::string& path, const std::string& counts) {
 // and the files around it keep their results.
 TEST(LevelCheck, WhatIsNotARegularFileIsRefusedWithoutReadingIt) {
     namespace fs = std::filesystem;
-    const std::string dir = ::testing::TempDir() + "hostile-paths/";
-    fs::remove_all(dir);
+    LevelDirectory scratch("check-hostile-paths");
+    const std::string dir = scratch.path() + "/";
     fs::create_directories(dir + "x.lvl");
-    const std::string good = writeLevel("hostile-paths/1.lvl", "Shell 1 0.3 0.35 80 f Red\n");
+    const std::string good = scratch.file("1.lvl", "Shell 1 0.3 0.35 80 f Red\n");
     fs::create_symlink("/dev/zero", dir + "zero.lvl");
     ASSERT_EQ(mkfifo((dir + "fifo.lvl").c_str(), 0600), 0); // opening it would block
     {
@@ -113,22 +112,23 @@ TEST(LevelCheck, WhatIsNotARegularFileIsRefusedWithoutReadingIt) {
         summary(dir + "fifo.lvl", none) + dir +
         "big.lvl: cannot open the file: is larger than 16 MiB, too large for a level\n" +
         summary(dir + "big.lvl", none) + good + "/2.lvl: cannot open the file: Not a directory\n" +
-        summary(good + "/2.lvl", none) + summary(good, "4 bricks, 0 arena shells (0 triangles), 0 problems");
+        summary(good + "/2.lvl", none) +
+        summary(good, "4 bricks, 0 arena shells (0 triangles), 0 problems");
     EXPECT_EQ(out.str(), expected);
-    fs::remove_all(dir);
 }
 #endif
 
 // Files that load without complaint yet can never be cleared.
 TEST(LevelCheck, UnplayableLevelsAreProblems) {
-    const std::string path = writeLevel("unplayable.lvl",
-                                        "OuterShell 2 ff\n"
-                                        "Shell 1 0.6 0.7 80 f Red\n"    // 2: beyond the arena
-                                        "Shell 1 0.45 0.51 40 f Red\n"  // 3: pokes out
-                                        "Shell 1 0 0.3 20 f Red\n"      // 4: zero radius
-                                        "Shell 1 -0.3 0.35 10 f Red\n"  // 5: negative radius
-                                        "Shell 1 0.3 0.3 08 f Red\n"    // 6: no thickness
-                                        "Shell 1 0.45 0.5 04 f Red\n"); // 7: touches 0.5: fine
+    LevelDirectory dir("check-unplayable");
+    const std::string path = dir.file("unplayable.lvl",
+                                      "OuterShell 2 ff\n"
+                                      "Shell 1 0.6 0.7 80 f Red\n"    // 2: beyond the arena
+                                      "Shell 1 0.45 0.51 40 f Red\n"  // 3: pokes out
+                                      "Shell 1 0 0.3 20 f Red\n"      // 4: zero radius
+                                      "Shell 1 -0.3 0.35 10 f Red\n"  // 5: negative radius
+                                      "Shell 1 0.3 0.3 08 f Red\n"    // 6: no thickness
+                                      "Shell 1 0.45 0.5 04 f Red\n"); // 7: touches 0.5: fine
     std::ostringstream out;
     EXPECT_EQ(checkLevels({path}, false, out), 1);
     const std::string text = out.str();
@@ -147,7 +147,7 @@ TEST(LevelCheck, UnplayableLevelsAreProblems) {
     // No brick at all: the game would skip the level at once.
     for (const std::string& text : {std::string(), std::string("OuterShell 2 ff\n"),
                                     std::string("Shell 1 0.3 0.35 00 f Red\n")}) {
-        const std::string empty = writeLevel("no-bricks.lvl", text);
+        const std::string empty = dir.file("no-bricks.lvl", text);
         std::ostringstream o;
         EXPECT_EQ(checkLevels({empty}, false, o), 1);
         EXPECT_NE(o.str().find(empty + ": the level has no bricks: the game skips it at once\n"),
@@ -158,10 +158,11 @@ TEST(LevelCheck, UnplayableLevelsAreProblems) {
 
 // A file broken on every line says the first 100 problems and counts the rest.
 TEST(LevelCheck, AHugeBrokenFileIsSummarisedAfterOneHundredLines) {
+    LevelDirectory dir("check-huge-broken");
     std::string text;
     for (int i = 0; i < 200000; ++i)
         text += "Shel 1 0.3 0.35 80 f Red\n";
-    const std::string path = writeLevel("broken.lvl", text);
+    const std::string path = dir.file("broken.lvl", text);
     std::ostringstream out;
     EXPECT_EQ(checkLevels({path}, false, out), 1);
     std::istringstream lines(out.str());
@@ -174,7 +175,8 @@ TEST(LevelCheck, AHugeBrokenFileIsSummarisedAfterOneHundredLines) {
     EXPECT_EQ(all[1].rfind(path + ":1: unrecognised line starting \"Shel\"", 0), 0u) << all[1];
     EXPECT_EQ(all[99].rfind(path + ":99: ", 0), 0u) << all[99];
     EXPECT_EQ(all[100], path + ": 199901 more problems not shown");
-    EXPECT_EQ(all[101] + "\n", summary(path, "0 bricks, 0 arena shells (0 triangles), 200001 problems"));
+    EXPECT_EQ(all[101] + "\n",
+              summary(path, "0 bricks, 0 arena shells (0 triangles), 200001 problems"));
 }
 
 // Every input of the fuzzer's seed corpus (the hostile files among them) is
@@ -204,9 +206,10 @@ int runBinary(const std::string& args) {
 }
 
 TEST(LevelCheck, CommandLineExitStatus) {
+    LevelDirectory dir("check-exit-status");
     const std::string good =
-        writeLevel("cli-good.lvl", "OuterShell 2 ff\nShell 1 0.3 0.35 1 f Red\n");
-    const std::string bad = writeLevel("cli-bad.lvl", "OuterShell 0 ff\n");
+        dir.file("cli-good.lvl", "OuterShell 2 ff\nShell 1 0.3 0.35 1 f Red\n");
+    const std::string bad = dir.file("cli-bad.lvl", "OuterShell 0 ff\n");
     EXPECT_EQ(runBinary("--check " + good), 0);
     EXPECT_EQ(runBinary("--check --verbose " + good + " " + bad), 1);
     EXPECT_EQ(runBinary("--check"), 2);
