@@ -53,6 +53,7 @@ const char* const kUsage =
     "                  fast scripted runs that only need the events\n"
     "  --events FILE   the game events, one line each:\n"
     "                    FRAME level L bricks B   a level was built\n"
+    "                    FRAME all cleared        past the last level, once\n"
     "                    FRAME launch             the ball left the paddle\n"
     "                    FRAME hit score S bricks B\n"
     "                    FRAME lost               the ball left the arena\n"
@@ -113,37 +114,63 @@ bool parseWhole(const std::string& text, long first, long last, long& out) {
     return out >= first && out <= last;
 }
 
-} // namespace
+// What the options are read into besides the CommandLine itself.
+struct Given {
+    bool help = false, version = false, check = false, headless = false, noDraw = false;
+    std::string level, frames, size;
+    std::vector<std::string> preview;
+};
 
-bool parseCommandLine(const std::vector<std::string>& args, CommandLine& o, std::string& error) {
-    CLI::App cli("Orbiton 3D", "orbiton3d");
+// Every option, once: what parses a command line and what lists the options.
+void declareOptions(CLI::App& cli, CommandLine& o, Given& g) {
     cli.set_help_flag(); // our own --help prints kUsage
     // The same options on every system: a file named from the root, /levels/1.lvl,
     // is a path on Windows too, not a /option.
     cli.allow_windows_style_options(false);
-    bool help = false, version = false, check = false, headless = false, noDraw = false;
-    std::string level, frames, size;
-    std::vector<std::string> preview;
-    cli.add_flag("--help", help);
-    cli.add_flag("--version", version);
-    cli.add_flag("--check", check);
+    cli.add_flag("--help", g.help);
+    cli.add_flag("--version", g.version);
+    cli.add_flag("--check", g.check);
     cli.add_flag("--verbose", o.verbose);
     cli.add_flag("--fullscreen", o.fullscreen);
     cli.add_flag("--demo", o.demo);
     cli.add_flag("--soak", o.soak);
-    cli.add_flag("--no-draw", noDraw);
-    cli.add_flag("--headless", headless);
+    cli.add_flag("--no-draw", g.noDraw);
+    cli.add_flag("--headless", g.headless);
     cli.add_option("--levels", o.levels);
-    cli.add_option("--level", level);
-    cli.add_option("--preview", preview)->expected(2);
-    cli.add_option("--frames", frames);
+    cli.add_option("--level", g.level);
+    cli.add_option("--preview", g.preview)->expected(2);
+    cli.add_option("--frames", g.frames);
     cli.add_option("--dt", o.dt);
-    cli.add_option("--size", size);
+    cli.add_option("--size", g.size);
     cli.add_option("--script", o.script);
     cli.add_option("--screenshot", o.screenshot);
     cli.add_option("--events", o.events);
     cli.add_option("--trace", o.trace);
     cli.add_option("files", o.files);
+}
+
+} // namespace
+
+std::vector<std::string> optionNames() {
+    CLI::App cli;
+    CommandLine o;
+    Given g;
+    declareOptions(cli, o, g);
+    std::vector<std::string> names;
+    for (const CLI::Option* option : cli.get_options())
+        for (const std::string& name : option->get_lnames())
+            names.push_back("--" + name);
+    return names;
+}
+
+bool parseCommandLine(const std::vector<std::string>& args, CommandLine& o, std::string& error) {
+    CLI::App cli("Orbiton 3D", "orbiton3d");
+    Given g;
+    declareOptions(cli, o, g);
+    bool &help = g.help, &version = g.version, &check = g.check, &headless = g.headless,
+         &noDraw = g.noDraw;
+    std::string &level = g.level, &frames = g.frames, &size = g.size;
+    std::vector<std::string>& preview = g.preview;
 
     std::vector<std::string> argv{"orbiton3d"};
     argv.insert(argv.end(), args.begin(), args.end());

@@ -39,4 +39,7 @@ extern const char* const kUsage;
 // started or opened here.
 bool parseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& error);
 
+// Every option the parser knows ("--levels", ...), in the order it declares them.
+std::vector<std::string> optionNames();
+
 } // namespace orbiton

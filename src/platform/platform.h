@@ -4,8 +4,9 @@
 #pragma once
 
 // What the game asks of the window system, the context and the fonts. The
-// App talks only to this; one implementation drives SDL2 for the real game,
-// another is headless (scripted input and time, off-screen drawing).
+// App talks only to this; the real game drives SDL2 (Linux) or Win32 and
+// WGL (Windows), and a headless one scripts input and time and draws
+// off-screen.
 
 #include <cstdint>
 #include <string>
@@ -85,7 +86,8 @@ class Platform {
     // While captured the pointer's motion is gathered even where the system
     // will not let a program move the pointer.
     virtual void captureMouse(bool captured) = 0;
-    // Cursor position in screen pixels (x right, y down), and a move of it.
+    // Cursor position in the window's own pixels (x right, y down from its
+    // top left corner), and a move of it.
     virtual void cursorPosition(int& x, int& y) = 0;
     virtual void warpCursor(int x, int y) = 0;
 

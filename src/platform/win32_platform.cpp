@@ -4,6 +4,7 @@
 #include "platform/win32_platform.h"
 
 #include "platform/gl.h"
+#include "platform/windows_api.h"
 
 #include <cstdio>
 #include <string>
@@ -25,6 +26,17 @@ std::wstring wide(const std::string& utf8) {
     return w;
 }
 
+} // namespace
+
+// The window procedure's way in to the platform's message handler.
+struct WindowMessages {
+    static bool handle(Win32Platform& p, UINT message, WPARAM wParam, LPARAM lParam) {
+        return p.handleMessage(message, wParam, lParam);
+    }
+};
+
+namespace {
+
 Win32Platform* owner(HWND hwnd) {
     return reinterpret_cast<Win32Platform*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
@@ -35,7 +47,7 @@ LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, LONG_PTR(create->lpCreateParams));
     }
     Win32Platform* p = owner(hwnd);
-    if (p && p->handleMessage(message, wParam, lParam))
+    if (p && WindowMessages::handle(*p, message, wParam, lParam))
         return 0;
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }

@@ -37,10 +37,12 @@ class Win32Platform : public Platform {
     void messageBox(const std::string& text, const std::string& caption) override;
     std::vector<Glyph> overlayGlyphs() override;
 
+  private:
     // The window procedure's work: true when the message was the game's.
+    // Only the window procedure (win32_platform.cpp) hands messages in.
+    friend struct WindowMessages;
     bool handleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 
-  private:
     void retireOldWindow();
 
     void* instance = nullptr;

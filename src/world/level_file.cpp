@@ -36,7 +36,8 @@ bool openLevelFile(const std::string& path, std::ifstream& file, std::string& wh
         return false;
     }
     if (size > kMaxLevelFileBytes) {
-        why = "is larger than 16 MiB, too large for a level";
+        why = "is larger than " + std::to_string(kMaxLevelFileBytes >> 20) +
+              " MiB, too large for a level";
         return false;
     }
     errno = 0;

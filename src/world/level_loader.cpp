@@ -157,7 +157,8 @@ void LevelLoader::loadText(std::streambuf& text) {
         }
         fileStart = false;
         if (longLine && !buffer.empty() && buffer[0] != '#')
-            problem(startLine, "line longer than 255 characters; the rest is ignored");
+            problem(startLine, "line longer than " + std::to_string(kMaxLineLength) +
+                                   " characters; the rest is ignored");
         const std::size_t zero = buffer.find('\0');
         if (zero != std::string::npos && buffer[0] != '#')
             problem(startLine, "a zero byte at column " + std::to_string(zero + 1) +
@@ -205,7 +206,8 @@ void LevelLoader::parseShell(const char* fields, int lineNumber) {
                                 (scanned < 5 ? "; missing fields read as 0" : ""));
     }
     if (scan.wordCut())
-        problem(lineNumber, "material name longer than 99 characters is cut there");
+        problem(lineNumber, "material name longer than " + std::to_string(kMaxMaterialNameLength) +
+                                " characters is cut there");
     if (scanned == 6 && !rest.empty())
         problem(lineNumber, "text after the last field ignored: " + quoted(rest));
     if (scan.outOfRange())
@@ -293,8 +295,9 @@ void LevelLoader::parseOuterShell(const char* fields, int lineNumber) {
         return;
     case SphereMesh::Problem::TooManyVertices:
         problem(lineNumber, "OuterShell depth " + std::to_string(depth) + " with faces " +
-                                hex(faceMask & 0xFF, 2) +
-                                " needs more than 65536 vertices; the line is refused");
+                                hex(faceMask & 0xFF, 2) + " needs more than " +
+                                std::to_string(Mesh::kMaxVertices) +
+                                " vertices; the line is refused");
         return;
     case SphereMesh::Problem::None:
         break;

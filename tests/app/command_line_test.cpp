@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
+#include <sstream>
 
 #include "command_line.h"
 #include "support/app_harness.h"
@@ -82,6 +84,55 @@ TEST(CommandLine, TheHelpNamesEveryKeyAfterTheOptions) {
     for (const char* key : {"mouse ", "left button", "space (held)", "\n  p ", "\n  r ",
                             "keypad + / -", "\n  m ", "\n  o ", "\n  s ", "\n  f ", "escape"})
         EXPECT_NE(usage.find(key, keys), std::string::npos) << key;
+}
+
+// The options named in --help, the man page's OPTIONS and the README's
+// option table, each against the parser's own list: written in four places,
+// they cannot drift apart unseen.
+std::set<std::string> optionsIn(const std::string& text) {
+    std::set<std::string> found;
+    auto letter = [](char c) { return c >= 'a' && c <= 'z'; };
+    for (std::size_t at = text.find("--"); at != std::string::npos; at = text.find("--", at + 2)) {
+        std::size_t end = at + 2;
+        while (end < text.size() && (letter(text[end]) || text[end] == '-'))
+            ++end;
+        while (end > at + 2 && text[end - 1] == '-')
+            --end;
+        if (end > at + 2 && letter(text[at + 2]))
+            found.insert(text.substr(at, end - at));
+    }
+    return found;
+}
+
+std::string fileText(const std::string& path) {
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(CommandLine, EveryPlaceThatListsTheOptionsListsTheParsersOwn) {
+    const std::vector<std::string> names = optionNames();
+    const std::set<std::string> parser(names.begin(), names.end());
+    ASSERT_EQ(parser.size(), names.size());
+    EXPECT_TRUE(parser.count("--levels") && parser.count("--check") && parser.count("--trace"));
+    EXPECT_EQ(optionsIn(kUsage), parser);
+
+    const std::string source = std::string(ORBITON_SOURCE_LEVELS) + "/../";
+    std::string man = fileText(source + "data/orbiton3d.6");
+    const std::size_t from = man.find(".SH OPTIONS"), to = man.find(".SH", from + 1);
+    ASSERT_NE(from, std::string::npos);
+    man = man.substr(from, to - from);
+    for (std::size_t at = man.find("\\-"); at != std::string::npos; at = man.find("\\-", at))
+        man.erase(at, 1); // the man page's \- is a -
+    EXPECT_EQ(optionsIn(man), parser);
+
+    std::string table;
+    std::istringstream readme(fileText(source + "README.md"));
+    for (std::string line; std::getline(readme, line);)
+        if (line.rfind("| `--", 0) == 0)
+            table += line + "\n";
+    EXPECT_EQ(optionsIn(table), parser);
 }
 
 TEST(CommandLine, ATraceHasALinePerFrameAndALostWriteFails) {
