@@ -34,7 +34,7 @@ test=(
 # run and test what they make.
 windows=(
   cmake make libstb-dev libcli11-dev googletest
-  g++-mingw-w64-x86-64-posix mingw-w64-tools nsis wine64 wine
+  g++-mingw-w64-x86-64-posix mingw-w64-tools nsis wine64 wine zip
   # Wine's window needs a window manager that keeps WM_STATE and hands the
   # focus over as a desktop's does: openbox
   xvfb xauth xdotool x11-utils imagemagick openbox

@@ -19,10 +19,19 @@ for flag in -fstack-clash-protection -fcf-protection; do
     cxxflags="$cxxflags $flag"
   fi
 done
+# The same bytes from the same sources, wherever and whenever built: every
+# time in the package is the sources' date.
+SOURCE_DATE_EPOCH=$("$src/scripts/source-date.sh" "$src")
+export SOURCE_DATE_EPOCH
 mkdir -p "$build"
+# The source and build folders' paths stay out of the program (its
+# debugging information names them, and the build ID is a hash of that), so
+# that two checkouts in two places build the same bytes.
+build=$(cd "$build" && pwd)
+cxxflags="$cxxflags -ffile-prefix-map=$src=. -ffile-prefix-map=$build=."
 log=$build/configure.log
 cmake -S "$src" -B "$build" -DCMAKE_BUILD_TYPE=Release -DORBITON_TESTS=OFF \
-  -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
+  -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games "-DCMAKE_STRIP=$src/scripts/debian-strip.sh" \
   "-DCMAKE_CXX_FLAGS=$cxxflags" "-DCMAKE_EXE_LINKER_FLAGS=$ldflags" >"$log" 2>&1 ||
   { cat "$log" >&2; exit 1; }
 cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target orbiton3d orbiton_docs >&2

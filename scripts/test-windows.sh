@@ -16,6 +16,13 @@ cmake --build --preset windows
 cmake --build --preset windows-tests
 # Windows' own API stays inside the platform's files.
 tests/windows_headers.sh build/windows "$src"
+# Reproducible: packed again later, the zip and the installer are the same bytes.
+packed() { sha256sum build/windows/orbiton3d-*-win64.zip build/windows/orbiton3d-*-win64-setup.exe; }
+first=$(packed)
+sleep 1
+cmake --build --preset windows >/dev/null
+[ "$(packed)" = "$first" ] || { echo "FAIL: the zip or the installer packed again differs" >&2; exit 1; }
+echo "PASS: the zip and the installer packed again are the same bytes"
 
 # A prefix of our own; no .NET or browser engine to set up in it, and no
 # menu entries of the installer's copied to this machine's desktop.

@@ -68,6 +68,7 @@ Section "Orbiton 3D"
   File "${STAGE}/orbiton3d.exe"
   File "${STAGE}/README.txt"
   File "${STAGE}/LICENSE.txt"
+  File "${STAGE}/THIRD-PARTY-NOTICES.txt"
   SetOutPath "$INSTDIR\levels"
   !insertmacro InstallLevels
   ; The game starts in its own folder: a 1.lvl in the working directory
@@ -96,6 +97,7 @@ Section "Uninstall"
   Delete "$INSTDIR\orbiton3d.exe"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\THIRD-PARTY-NOTICES.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   ; The folders the installer made on the way, deepest first: each goes only

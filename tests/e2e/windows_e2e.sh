@@ -19,6 +19,11 @@ e2e_begin
 trap 'stop_wine_desktop; e2e_cleanup' EXIT
 (cd "$work" && cmake -E tar xf "$zip") || fail "cannot unpack $zip"
 exe=$(ls "$work"/orbiton3d-*-win64/orbiton3d.exe)
+# The notices of the others' code the exe carries travel with it.
+notices=$(dirname "$exe")/THIRD-PARTY-NOTICES.txt
+for who in "CLI11" "stb_image_write" "GCC Runtime Library Exception" "winpthreads" "License: ZPL-2.1"; do
+  grep -qi "$who" "$notices" || fail "THIRD-PARTY-NOTICES.txt in the zip does not name $who"
+done
 cd "$work" # no levels here: they must come from beside the game
 window_manager="openbox --config-file $here/openbox-rc.xml"
 start_display "$work"

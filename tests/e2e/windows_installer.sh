@@ -44,7 +44,7 @@ chmod +x "$work/setup.exe"
 # the words back with spaces.
 # shellcheck disable=SC2086
 wine "$work/setup.exe" /S /D=C:\\Games\\$name || fail "the installer failed"
-for f in orbiton3d.exe README.txt LICENSE.txt uninstall.exe levels/1.lvl levels/12.lvl; do
+for f in orbiton3d.exe README.txt LICENSE.txt THIRD-PARTY-NOTICES.txt uninstall.exe levels/1.lvl levels/12.lvl; do
   [ -f "$dir/$f" ] || fail "the installer did not put $f in place"
 done
 [ -f "$menu" ] || fail "no Start-menu entry"
