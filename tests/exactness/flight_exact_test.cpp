@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/autopilot.h"
+#include "exactness/fingerprint.h"
 #include "support/app_harness.h"
 #include "support/reference_bridge.h"
 
@@ -90,9 +91,14 @@ class FlightCheck : public GameListener {
                          std::to_string(flight.hits.size());
         if (!a.ballLaunched)
             ++restingFrames;
+        fp.add(flight.position);
+        fp.add(flight.velocity);
+        fp.add(flight.launched);
+        fp.add(int(flight.hits.size()));
     }
 
     reference::Flight flight;
+    exact::Fingerprint fp; // the reference flight, frame by frame
     std::vector<int> hits;
     std::string difference;
     long frames = 0, restingFrames = 0;
@@ -146,6 +152,7 @@ TEST_P(ExactFlight, EveryFrameEqualsTheReferenceFlight) {
     EXPECT_GT(check.totalHits, 0);
     EXPECT_GT(check.launches, 0);
     EXPECT_LT(check.restingFrames, run.frames / 2);
+    exact::expectPinned(std::string("flight.") + run.name, check.fp);
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, ExactFlight,

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "exactness/exact_inputs.h"
+#include "exactness/fingerprint.h"
 #include "geometry/prism_mesh.h"
 #include "geometry/sphere_mesh.h"
 #include "support/reference_bridge.h"
@@ -28,19 +29,22 @@ using reference::RVec;
 using reference::toR;
 
 TEST(ExactMeshes, EverySphereMaskAtDepthsOneToFour) {
+    exact::Fingerprint fp;
     int differ = 0;
     for (int depth = 1; depth <= 4; ++depth)
         for (unsigned mask = 0; mask < 256; ++mask)
             for (bool outward : {false, true}) {
                 const float radius = outward ? 0.01f : 0.5f; // the ball's, the arena's
                 const SphereMesh s(depth, radius, outward, mask);
-                const std::string d =
-                    firstDifference(toR(s), reference::sphere(depth, radius, outward, mask));
+                const reference::RMesh want = reference::sphere(depth, radius, outward, mask);
+                fp.add(want);
+                const std::string d = firstDifference(toR(s), want);
                 if (!d.empty() && differ++ < 5)
                     ADD_FAILURE() << "depth " << depth << " mask " << mask << " outward " << outward
                                   << ": " << d;
             }
     EXPECT_EQ(differ, 0);
+    exact::expectPinned("spheres", fp);
 }
 
 TEST(ExactMeshes, TheWorkedDepthOneSphere) {
@@ -57,6 +61,7 @@ TEST(ExactMeshes, TheWorkedDepthOneSphere) {
 
 TEST(ExactMeshes, PrismsOnRandomCorners) {
     exact::Inputs in(11);
+    exact::Fingerprint fp;
     int differ = 0;
     for (int i = 0; i < 20000; ++i) {
         std::array<RVec, 6> c;
@@ -64,18 +69,27 @@ TEST(ExactMeshes, PrismsOnRandomCorners) {
             v = in.anyVec();
         const PrismMesh p(fromR(c[0]), fromR(c[1]), fromR(c[2]), fromR(c[3]), fromR(c[4]),
                           fromR(c[5]));
-        const std::string d = firstDifference(toR(p), reference::prism(c));
+        const reference::RMesh want = reference::prism(c);
+        fp.add(want);
+        const std::string d = firstDifference(toR(p), want);
         if (!d.empty() && differ++ < 5)
             ADD_FAILURE() << "prism " << i << ": " << d;
     }
     EXPECT_EQ(differ, 0);
+    exact::expectPinned("prisms", fp);
 }
 
 // Every brick of one shell line, corners and mesh.
-void expectSameShell(int depth, float r1, float r2, unsigned faceMask, unsigned subMask) {
+void expectSameShell(int depth, float r1, float r2, unsigned faceMask, unsigned subMask,
+                     exact::Fingerprint& fp) {
     BrickList bricks;
     addShell(bricks, depth, r1, r2, faceMask, subMask, "Red");
     const std::vector<reference::RBrick> want = reference::shell(depth, r1, r2, faceMask, subMask);
+    for (const reference::RBrick& b : want) {
+        for (const RVec& c : b.corners)
+            fp.add(c);
+        fp.add(b.mesh);
+    }
     ASSERT_EQ(bricks.size(), want.size());
     for (std::size_t i = 0; i < want.size(); ++i) {
         const std::string d = firstDifference(toR(*bricks[i]->shape), want[i].mesh);
@@ -94,12 +108,14 @@ TEST(ExactMeshes, BrickShells) {
     for (int k = 0; k < 6; ++k)
         EXPECT_TRUE(reference::sameBits(four[0].corners[std::size_t(k)], want[k])) << k;
 
+    exact::Fingerprint fp;
     for (int depth = 1; depth <= 4; ++depth)
         for (unsigned subMask : {0xFu, 0x7u, 0x8u, 0xEu, 0x5u})
             for (unsigned faceMask : {0xFFu, 0x80u, 0x5Au, 0x01u})
-                expectSameShell(depth, 0.3f, 0.35f, faceMask, subMask);
-    expectSameShell(3, 0.41f, 0.39f, 0xFF, 0xF); // radii in either order
-    expectSameShell(2, 0.1f, 0.14f, 0xFF, 0xF);
+                expectSameShell(depth, 0.3f, 0.35f, faceMask, subMask, fp);
+    expectSameShell(3, 0.41f, 0.39f, 0xFF, 0xF, fp); // radii in either order
+    expectSameShell(2, 0.1f, 0.14f, 0xFF, 0xF, fp);
+    exact::expectPinned("shells", fp);
 }
 
 std::string readFile(const std::string& path) {
@@ -111,6 +127,7 @@ std::string readFile(const std::string& path) {
 
 // The arena shells and bricks of each bundled level, from its own lines.
 TEST(ExactMeshes, EveryBundledLevel) {
+    exact::Fingerprint fp;
     for (int level = 1;; ++level) {
         const std::string text =
             readFile(std::string(ORBITON_SOURCE_LEVELS) + "/" + std::to_string(level) + ".lvl");
@@ -134,6 +151,10 @@ TEST(ExactMeshes, EveryBundledLevel) {
                 for (const reference::RBrick& brick : reference::shell(depth, r1, r2, a, b))
                     bricks.push_back(brick.mesh);
         }
+        for (const reference::RMesh& m : arenas)
+            fp.add(m);
+        for (const reference::RMesh& m : bricks)
+            fp.add(m);
         GameCounters counters;
         std::istringstream in(text);
         const World world(in, "level", &counters, World::Lists::Defer);
@@ -146,6 +167,7 @@ TEST(ExactMeshes, EveryBundledLevel) {
             differ += !firstDifference(toR(*world.bricks[i]->shape), bricks[i]).empty();
         EXPECT_EQ(differ, 0);
     }
+    exact::expectPinned("levels", fp);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "exactness/exact_inputs.h"
+#include "exactness/fingerprint.h"
 #include "geometry/primitives.h"
 #include "support/reference_bridge.h"
 
@@ -30,26 +31,34 @@ std::string hex(const RVec& v) {
     return text;
 }
 
-// Runs `cases` random comparisons; each returns "" when both sides agree.
-void expectAllAgree(std::uint64_t seed, const std::function<std::string(exact::Inputs&)>& one) {
+// Runs `cases` random comparisons; each returns "" when both sides agree,
+// and puts the reference's results into the fingerprint pinned as `name`.
+void expectAllAgree(const std::string& name, std::uint64_t seed,
+                    const std::function<std::string(exact::Inputs&, exact::Fingerprint&)>& one) {
     exact::Inputs in(seed);
+    exact::Fingerprint fp;
     int differ = 0;
     std::string first;
     for (int i = 0; i < kRandomCases; ++i) {
-        const std::string d = one(in);
+        const std::string d = one(in, fp);
         if (!d.empty() && differ++ == 0)
             first = "case " + std::to_string(i) + ": " + d;
     }
     EXPECT_EQ(differ, 0) << "first: " << first;
+    exact::expectPinned(name, fp);
 }
 
 // Production's and the reference's normalise of one vector, both results and
 // both in-place values.
-std::string compareNormalise(const RVec& v) {
+std::string compareNormalise(const RVec& v, exact::Fingerprint* fp = nullptr) {
     Vec3 p = fromR(v);
     RVec r = v;
     const Vec3 pc = normalise(p);
     const RVec rc = reference::normalise(r);
+    if (fp) {
+        fp->add(r);
+        fp->add(rc);
+    }
     if (sameBits(p, r) && sameBits(pc, rc))
         return "";
     return "normalise" + hex(v) + " gave " + hex(toR(p)) + ", reference " + hex(r);
@@ -116,47 +125,56 @@ TEST(ExactPrimitives, WorkedValuesOnBothSides) {
 }
 
 TEST(ExactPrimitives, NormaliseOnRandomVectors) {
-    expectAllAgree(1, [](exact::Inputs& in) { return compareNormalise(in.anyVec()); });
+    expectAllAgree("normalise", 1, [](exact::Inputs& in, exact::Fingerprint& fp) {
+        return compareNormalise(in.anyVec(), &fp);
+    });
 }
 
 TEST(ExactPrimitives, ClosestPointOnSegmentOnRandomInputs) {
-    expectAllAgree(2, [](exact::Inputs& in) -> std::string {
-        const RVec a = in.anyVec(), b = in.anyVec(), pt = in.anyVec();
-        Vec3 out;
-        closestPointOnSegment(fromR(a), fromR(b), fromR(pt), out);
-        const RVec want = reference::closestPointOnSegment(a, b, pt);
-        return sameBits(out, want) ? "" : hex(a) + hex(b) + hex(pt) + " gave " + hex(toR(out));
-    });
+    expectAllAgree(
+        "closestPointOnSegment", 2, [](exact::Inputs& in, exact::Fingerprint& fp) -> std::string {
+            const RVec a = in.anyVec(), b = in.anyVec(), pt = in.anyVec();
+            Vec3 out;
+            closestPointOnSegment(fromR(a), fromR(b), fromR(pt), out);
+            const RVec want = reference::closestPointOnSegment(a, b, pt);
+            fp.add(want);
+            return sameBits(out, want) ? "" : hex(a) + hex(b) + hex(pt) + " gave " + hex(toR(out));
+        });
 }
 
 TEST(ExactPrimitives, IntersectSegmentPlaneOnRandomInputs) {
     int crossings = 0;
-    expectAllAgree(3, [&](exact::Inputs& in) -> std::string {
-        const RVec q = in.anyVec(), n = in.anyVec(), s = in.anyVec();
-        // Displacements that mostly reach the plane, some beyond it.
-        const RVec v = reference::scale(reference::sub(q, s), in.uniform(0.0f, 2.5f));
-        const RVec d = reference::add(v, in.vec(-0.1f, 0.1f));
-        Vec3 p(7, 7, 7);
-        RVec r{7, 7, 7};
-        const bool ph = intersectSegmentPlane(fromR(q), fromR(n), fromR(s), fromR(d), p);
-        const bool rh = reference::intersectSegmentPlane(q, n, s, d, r);
-        crossings += rh;
-        return ph == rh && sameBits(p, r) ? "" : hex(q) + hex(n) + hex(s) + hex(d);
-    });
+    expectAllAgree(
+        "intersectSegmentPlane", 3, [&](exact::Inputs& in, exact::Fingerprint& fp) -> std::string {
+            const RVec q = in.anyVec(), n = in.anyVec(), s = in.anyVec();
+            // Displacements that mostly reach the plane, some beyond it.
+            const RVec v = reference::scale(reference::sub(q, s), in.uniform(0.0f, 2.5f));
+            const RVec d = reference::add(v, in.vec(-0.1f, 0.1f));
+            Vec3 p(7, 7, 7);
+            RVec r{7, 7, 7};
+            const bool ph = intersectSegmentPlane(fromR(q), fromR(n), fromR(s), fromR(d), p);
+            const bool rh = reference::intersectSegmentPlane(q, n, s, d, r);
+            fp.add(rh);
+            fp.add(r);
+            crossings += rh;
+            return ph == rh && sameBits(p, r) ? "" : hex(q) + hex(n) + hex(s) + hex(d);
+        });
     EXPECT_GT(crossings, kRandomCases / 5); // the crossing arithmetic is exercised
 }
 
 TEST(ExactPrimitives, RaySphereDistanceOnRandomInputs) {
     int contacts = 0;
-    expectAllAgree(4, [&](exact::Inputs& in) -> std::string {
-        const RVec o = in.anyVec(), d = in.vec(-0.02f, 0.02f);
-        const RVec c = reference::add(o, in.vec(-0.05f, 0.05f));
-        const double radius = in.chance(2) ? 0.01 : double(in.uniform(0.0f, 1.0f));
-        const double pd = raySphereDistance(fromR(o), fromR(d), fromR(c), radius);
-        const double rd = reference::raySphereDistance(o, d, c, radius);
-        contacts += rd > -1.0;
-        return std::memcmp(&pd, &rd, sizeof pd) == 0 ? "" : hex(o) + hex(d) + hex(c);
-    });
+    expectAllAgree("raySphereDistance", 4,
+                   [&](exact::Inputs& in, exact::Fingerprint& fp) -> std::string {
+                       const RVec o = in.anyVec(), d = in.vec(-0.02f, 0.02f);
+                       const RVec c = reference::add(o, in.vec(-0.05f, 0.05f));
+                       const double radius = in.chance(2) ? 0.01 : double(in.uniform(0.0f, 1.0f));
+                       const double pd = raySphereDistance(fromR(o), fromR(d), fromR(c), radius);
+                       const double rd = reference::raySphereDistance(o, d, c, radius);
+                       fp.add(rd);
+                       contacts += rd > -1.0;
+                       return std::memcmp(&pd, &rd, sizeof pd) == 0 ? "" : hex(o) + hex(d) + hex(c);
+                   });
     EXPECT_GT(contacts, kRandomCases / 5);
 }
 
@@ -172,26 +190,30 @@ RVec nearTriangle(exact::Inputs& in, const RVec& a, const RVec& b, const RVec& c
 
 TEST(ExactPrimitives, PointInTriangleOnRandomInputs) {
     int inside = 0;
-    expectAllAgree(5, [&](exact::Inputs& in) -> std::string {
-        const RVec a = in.anyVec(), b = in.anyVec(), c = in.anyVec();
-        const RVec p = nearTriangle(in, a, b, c);
-        const bool ph = pointInTriangle(fromR(p), fromR(a), fromR(b), fromR(c));
-        const bool rh = reference::pointInTriangle(p, a, b, c);
-        inside += rh;
-        return ph == rh ? "" : hex(p) + hex(a) + hex(b) + hex(c);
-    });
+    expectAllAgree("pointInTriangle", 5,
+                   [&](exact::Inputs& in, exact::Fingerprint& fp) -> std::string {
+                       const RVec a = in.anyVec(), b = in.anyVec(), c = in.anyVec();
+                       const RVec p = nearTriangle(in, a, b, c);
+                       const bool ph = pointInTriangle(fromR(p), fromR(a), fromR(b), fromR(c));
+                       const bool rh = reference::pointInTriangle(p, a, b, c);
+                       fp.add(rh);
+                       inside += rh;
+                       return ph == rh ? "" : hex(p) + hex(a) + hex(b) + hex(c);
+                   });
     EXPECT_GT(inside, kRandomCases / 5);
 }
 
 TEST(ExactPrimitives, ClosestPointOnTriangleOnRandomInputs) {
-    expectAllAgree(6, [](exact::Inputs& in) -> std::string {
-        const RVec a = in.anyVec(), b = in.anyVec(), c = in.anyVec();
-        const RVec p = in.chance(2) ? nearTriangle(in, a, b, c) : in.anyVec();
-        Vec3 out = fromR(p); // the output aliasing the point, as the ball calls it
-        closestPointOnTriangle(fromR(a), fromR(b), fromR(c), out, out);
-        const RVec want = reference::closestPointOnTriangle(a, b, c, p);
-        return sameBits(out, want) ? "" : hex(p) + hex(a) + hex(b) + hex(c);
-    });
+    expectAllAgree("closestPointOnTriangle", 6,
+                   [](exact::Inputs& in, exact::Fingerprint& fp) -> std::string {
+                       const RVec a = in.anyVec(), b = in.anyVec(), c = in.anyVec();
+                       const RVec p = in.chance(2) ? nearTriangle(in, a, b, c) : in.anyVec();
+                       Vec3 out = fromR(p); // the output aliasing the point, as the ball calls it
+                       closestPointOnTriangle(fromR(a), fromR(b), fromR(c), out, out);
+                       const RVec want = reference::closestPointOnTriangle(a, b, c, p);
+                       fp.add(want);
+                       return sameBits(out, want) ? "" : hex(p) + hex(a) + hex(b) + hex(c);
+                   });
 }
 
 } // namespace
