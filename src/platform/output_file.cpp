@@ -159,8 +159,9 @@ bool OutputFile::writeLines(bool everything) {
         errno = failure != 0 ? failure : EBADF;
         return false;
     }
+    // Up to the last line end; rfind's npos + 1 wraps to 0 when there is none.
     const std::size_t end = everything ? waiting.size() : waiting.rfind('\n') + 1;
-    if (end == 0 || end == std::string::npos + 1)
+    if (end == 0)
         return true;
     std::size_t through = 0;
     const int error = writeAll(fd, waiting.data(), end, &through);

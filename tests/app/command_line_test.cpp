@@ -16,6 +16,7 @@
 namespace orbiton {
 namespace {
 
+using test::fileText;
 using test::LevelDirectory;
 using test::runBinary;
 
@@ -102,13 +103,6 @@ std::set<std::string> optionsIn(const std::string& text) {
             found.insert(text.substr(at, end - at));
     }
     return found;
-}
-
-std::string fileText(const std::string& path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 TEST(CommandLine, EveryPlaceThatListsTheOptionsListsTheParsersOwn) {

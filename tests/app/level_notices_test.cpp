@@ -23,6 +23,17 @@ HeadlessPlatform::Options window(bool capture = false) {
     return o;
 }
 
+// Dark pixels in rows top..bottom (from the top), columns 10..400 of a 640-wide frame.
+int darkPixels(const std::vector<std::uint8_t>& px, int top, int bottom) {
+    int dark = 0;
+    for (int row = top; row <= bottom; ++row)
+        for (int col = 10; col <= 400; ++col) {
+            const std::size_t i = (std::size_t(row) * 640 + std::size_t(col)) * 4;
+            dark += px[i] < 60 && px[i + 1] < 60 && px[i + 2] < 60;
+        }
+    return dark;
+}
+
 // A game started from a desktop writes its standard error nowhere: what it
 // says there of missing levels must also reach the player, in a box.
 TEST(LevelNotices, NoLevelsAtAllOrNoFirstLevelIsShownInABox) {
@@ -65,18 +76,9 @@ TEST(LevelNotices, ALevelWithProblemsIsNamedOnScreenForAWhile) {
     EXPECT_TRUE(h.platform.messages().empty());
     EXPECT_EQ(h.app.levelNotice, "LEVEL 1: 2 PROBLEMS");
     h.frames(2);
-    // Dark pixels in the band below "Level: 1" (rows 45..75 from the top,
-    // columns 10..400): the notice's letters.
-    auto darkInBand = [&] {
-        const auto& px = h.platform.lastFrame();
-        int dark = 0;
-        for (int row = 45; row <= 75; ++row)
-            for (int col = 10; col <= 400; ++col) {
-                const std::size_t i = (std::size_t(row) * 640 + std::size_t(col)) * 4;
-                dark += px[i] < 60 && px[i + 1] < 60 && px[i + 2] < 60;
-            }
-        return dark;
-    };
+    // Dark pixels in the band below "Level: 1" (rows 45..75 from the top):
+    // the notice's letters.
+    auto darkInBand = [&] { return darkPixels(h.platform.lastFrame(), 45, 75); };
     const int shown = darkInBand();
     EXPECT_GT(shown, 200);
     h.frames(12); // 0.5 s a frame: past six seconds
@@ -105,17 +107,6 @@ TEST(LevelNotices, ASkippedLevelAndALevelGoneSinceTheStartAreNamed) {
     // Past the last level nothing more is named: the missing 3.lvl is the end.
     h.frames(1);
     EXPECT_EQ(h.app.levelNotice, "LEVEL 2 CANNOT BE READ");
-}
-
-// Dark pixels in rows top..bottom (from the top), columns 10..400 of a 640-wide frame.
-int darkPixels(const std::vector<std::uint8_t>& px, int top, int bottom) {
-    int dark = 0;
-    for (int row = top; row <= bottom; ++row)
-        for (int col = 10; col <= 400; ++col) {
-            const std::size_t i = (std::size_t(row) * 640 + std::size_t(col)) * 4;
-            dark += px[i] < 60 && px[i + 1] < 60 && px[i + 2] < 60;
-        }
-    return dark;
 }
 
 // Levels 1 and 3 with 2 missing between them: level 2 plays empty and is

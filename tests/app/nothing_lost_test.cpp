@@ -24,6 +24,7 @@
 namespace orbiton {
 namespace {
 
+using test::fileText;
 using test::LevelDirectory;
 using test::runBinary;
 namespace fs = std::filesystem;
@@ -34,13 +35,6 @@ const std::string kEndless = "--headless --frames 1000000000 --no-draw --levels 
 
 bool says(const test::BinaryRun& r, const std::string& text) {
     return r.err.find(text) != std::string::npos;
-}
-
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 std::vector<std::string> linesOf(const std::string& text) {
@@ -154,9 +148,9 @@ TEST(NothingLost, AnOutputOntoAnInputOrAnotherOutputIsRefused) {
         EXPECT_EQ(r.status, 2) << c.args;
         EXPECT_TRUE(says(r, c.says)) << c.args << ": " << r.err;
     }
-    EXPECT_EQ(contents(d + "/1.lvl"), "Shell 1 0.3 0.35 80 f Red\n");
-    EXPECT_EQ(contents(d + "/2.lvl"), "Shell 1 0.3 0.35 ff f Blue\n");
-    EXPECT_EQ(contents(d + "/script.txt"), "2 click\n");
+    EXPECT_EQ(fileText(d + "/1.lvl"), "Shell 1 0.3 0.35 80 f Red\n");
+    EXPECT_EQ(fileText(d + "/2.lvl"), "Shell 1 0.3 0.35 ff f Blue\n");
+    EXPECT_EQ(fileText(d + "/script.txt"), "2 click\n");
     EXPECT_FALSE(fs::exists(d + "/out.txt"));
     EXPECT_FALSE(fs::exists(d + "/7.LVL"));
 }
@@ -173,8 +167,8 @@ TEST(NothingLost, AStopSignalEndsTheRunWithItsLogsWhole) {
         ASSERT_TRUE(run.wrote(trace)) << signal;
         const int status = run.stop(signal);
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal << ": " << status;
-        expectWholeTrace(contents(trace), "signal " + std::to_string(signal));
-        EXPECT_EQ(linesOf(contents(events)).at(0), "1 level 1 bricks 32");
+        expectWholeTrace(fileText(trace), "signal " + std::to_string(signal));
+        EXPECT_EQ(linesOf(fileText(events)).at(0), "1 level 1 bricks 32");
     }
     const std::string picture = dir.path() + "/never.png";
     const std::string trace = dir.path() + "/drawn.txt";
@@ -197,7 +191,7 @@ TEST(NothingLost, AWritePastTheFileSizeLimitIsAFailedWriteWithNoCutFile) {
     EXPECT_EQ(t.status, 1);
     EXPECT_TRUE(says(t, "cannot write the trace file " + trace + ": File too large")) << t.err;
     EXPECT_LE(fs::file_size(trace), 64u * 1024u);
-    expectWholeTrace(contents(trace), "cut at the limit");
+    expectWholeTrace(fileText(trace), "cut at the limit");
 
     const std::string picture = dir.path() + "/big.png";
     const auto p = runBinary("--preview 1 " + picture + " --size 2048x1536 --levels " + kLevels,
@@ -233,8 +227,8 @@ TEST(NothingLost, TheReasonOfAFailedCheckOutputIsTheRealOne) {
     const std::string cmd = "(trap '' PIPE; " + std::string(ORBITON_BINARY) + " --check" + files +
                             " 2>" + err + ") | head -c 1 >/dev/null";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
-    EXPECT_NE(contents(err).find("cannot write to standard output: Broken pipe"), std::string::npos)
-        << contents(err);
+    EXPECT_NE(fileText(err).find("cannot write to standard output: Broken pipe"), std::string::npos)
+        << fileText(err);
 }
 
 // Two runs told to write one file: the second is refused before it empties
@@ -251,7 +245,7 @@ TEST(NothingLost, ASecondRunCannotTakeTheFileTheFirstIsWriting) {
         says(second, "cannot write the events file " + events + ": another run is writing it"))
         << second.err;
     first.stop(SIGTERM);
-    const std::string text = contents(events);
+    const std::string text = fileText(events);
     EXPECT_EQ(linesOf(text).at(0), "1 level 1 bricks 32");
     EXPECT_EQ(text.back(), '\n');
     // Once the first has ended the file is free again.
@@ -303,7 +297,7 @@ TEST(NothingLost, APreviewIsSeenFromAbove) {
     const auto r =
         runBinary("--preview 1 " + dir.path() + "/p.png --levels " + kLevels + " --trace " + trace);
     ASSERT_EQ(r.status, 0) << r.err;
-    const std::vector<std::string> lines = linesOf(contents(trace));
+    const std::vector<std::string> lines = linesOf(fileText(trace));
     ASSERT_EQ(lines.size(), 4u);
     std::istringstream last(lines.back());
     long frame;

@@ -16,6 +16,7 @@
 #include "exactness/fingerprint.h"
 #include "geometry/prism_mesh.h"
 #include "geometry/sphere_mesh.h"
+#include "support/level_directory.h"
 #include "support/reference_bridge.h"
 #include "world/brick_shell.h"
 #include "world/world.h"
@@ -118,19 +119,12 @@ TEST(ExactMeshes, BrickShells) {
     exact::expectPinned("shells", fp);
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // The arena shells and bricks of each bundled level, from its own lines.
 TEST(ExactMeshes, EveryBundledLevel) {
     exact::Fingerprint fp;
     for (int level = 1;; ++level) {
-        const std::string text =
-            readFile(std::string(ORBITON_SOURCE_LEVELS) + "/" + std::to_string(level) + ".lvl");
+        const std::string text = test::fileText(std::string(ORBITON_SOURCE_LEVELS) + "/" +
+                                                std::to_string(level) + ".lvl");
         if (text.empty()) {
             EXPECT_GE(level, 13) << "the twelve bundled levels";
             break;

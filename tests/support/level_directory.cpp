@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 
 #include "world/world.h"
@@ -45,6 +46,13 @@ std::string LevelDirectory::file(const std::string& name, const std::string& tex
     const std::string path = dir + "/" + name;
     std::ofstream(path, std::ios::binary) << text;
     return path;
+}
+
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 } // namespace orbiton::test

@@ -28,4 +28,7 @@ class LevelDirectory {
     std::string dir;
 };
 
+// A whole file's bytes; empty when it cannot be read.
+std::string fileText(const std::string& path);
+
 } // namespace orbiton::test
