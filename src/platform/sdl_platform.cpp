@@ -173,6 +173,7 @@ bool SdlPlatform::openWindow(const std::string& title, int width, int height, bo
     // What came in while the window was being made is queued, stamped, first.
     SDL_PumpEvents();
     switchDoneAt = SDL_GetTicks();
+    drawnSinceSwitch = false;
     return true;
 }
 
@@ -259,23 +260,27 @@ bool SdlPlatform::pollEvent(PlatformEvent& event) {
         case SDL_KEYDOWN:
         case SDL_KEYUP:
             // Auto-repeat arrives as further key-downs, as the game expects,
-            // but no faster than frames are drawn, and none once the key is
-            // up: repeats queue up behind a slow key (a full-screen switch
-            // takes longer than the repeat interval) and would go on long
-            // after the player let go.
+            // but a key counts at most once a frame, and no repeat once the
+            // key is up: repeats queue up behind a slow key (a full-screen
+            // switch takes longer than the repeat interval) and would go on
+            // long after the player let go.
             event.type =
                 e.type == SDL_KEYDOWN ? PlatformEvent::Type::KeyDown : PlatformEvent::Type::KeyUp;
             event.key = virtualKey(e.key.keysym.sym);
-            if (e.type == SDL_KEYDOWN && e.key.repeat != 0 &&
-                (!SDL_GetKeyboardState(nullptr)[e.key.keysym.scancode] ||
-                 !repeatedThisFrame.insert(event.key).second))
-                break;
-            // A key held as the window was replaced: what it sent while the
-            // new one was made is its own repeat, and the new window's
-            // focus presses it again; only after that is it a new press.
-            if (e.type == SDL_KEYDOWN && heldAtSwitch.count(e.key.keysym.scancode) &&
-                Sint32(e.key.timestamp - switchDoneAt) <= 0)
-                break;
+            if (e.type == SDL_KEYDOWN) {
+                const SDL_Scancode code = e.key.keysym.scancode;
+                if (e.key.repeat != 0 && !SDL_GetKeyboardState(nullptr)[code])
+                    break;
+                // A key held as the window was replaced: what it sent while
+                // the new one was made is its own repeat, and the new
+                // window's focus presses it again; it counts anew only once
+                // the new window has drawn a frame.
+                if (heldAtSwitch.count(code) &&
+                    (!drawnSinceSwitch || Sint32(e.key.timestamp - switchDoneAt) <= 0))
+                    break;
+                if (event.key != 0 && !pressedThisFrame.insert(event.key).second)
+                    break; // once a frame
+            }
             if (event.key != 0)
                 return true;
             break;
@@ -303,7 +308,8 @@ void SdlPlatform::postQuit() {
 void SdlPlatform::swapBuffers() {
     if (window)
         SDL_GL_SwapWindow(window);
-    repeatedThisFrame.clear();
+    pressedThisFrame.clear();
+    drawnSinceSwitch = true;
 }
 
 std::uint32_t SdlPlatform::ticks() {

@@ -53,9 +53,10 @@ class SdlPlatform : public Platform {
     bool relative = false;
     int warpX = 0, warpY = 0;
     int motionX = 0, motionY = 0;
-    std::set<int> repeatedThisFrame; // keys whose auto-repeat counted since the last frame
-    std::set<int> heldAtSwitch;      // scancodes down as the last window was replaced
-    std::uint32_t switchDoneAt = 0;  // when its new window was up
+    std::set<int> pressedThisFrame; // keys whose press counted since the last frame
+    std::set<int> heldAtSwitch;     // scancodes down as the last window was replaced
+    std::uint32_t switchDoneAt = 0; // when its new window was up
+    bool drawnSinceSwitch = true;   // the new window has drawn a frame
 };
 
 } // namespace orbiton
