@@ -172,8 +172,6 @@ bool SdlPlatform::openWindow(const std::string& title, int width, int height, bo
     retireOldWindow();
     // What came in while the window was being made is queued, stamped, first.
     SDL_PumpEvents();
-    switchDoneAt = SDL_GetTicks();
-    drawnSinceSwitch = false;
     return true;
 }
 
@@ -208,13 +206,6 @@ void SdlPlatform::closeWindow() {
         retireOldWindow();
         oldWindow = window;
         window = nullptr;
-        SDL_PumpEvents();
-        int count = 0;
-        const Uint8* held = SDL_GetKeyboardState(&count);
-        heldAtSwitch.clear();
-        for (int k = 0; k < count; ++k)
-            if (held[k])
-                heldAtSwitch.insert(k);
     }
 }
 
@@ -244,13 +235,30 @@ bool SdlPlatform::pollEvent(PlatformEvent& event) {
         event.type = PlatformEvent::Type::Quit;
         return true;
     }
+    if (waitingKey != 0) {
+        if (pressedThisFrame.count(waitingKey))
+            return false; // its frame has not begun; what follows it waits too
+        event.type = PlatformEvent::Type::KeyDown;
+        event.key = waitingKey;
+        pressedThisFrame.insert(waitingKey);
+        waitingKey = 0;
+        return true;
+    }
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
+        // Once the key events that came with the focus are over, a key held
+        // as it went has been pressed again or let go.
+        const bool withFocus = afterFocusGained;
+        afterFocusGained = false;
+        if (withFocus && e.type != SDL_KEYDOWN && e.type != SDL_KEYUP)
+            heldAtFocusLoss.clear();
         switch (e.type) {
         case SDL_QUIT:
             event.type = PlatformEvent::Type::Close;
             return true;
         case SDL_WINDOWEVENT:
+            if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+                afterFocusGained = true;
             if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && window) {
                 event.type = PlatformEvent::Type::Size;
                 SDL_GL_GetDrawableSize(window, &event.width, &event.height);
@@ -259,27 +267,32 @@ bool SdlPlatform::pollEvent(PlatformEvent& event) {
             break;
         case SDL_KEYDOWN:
         case SDL_KEYUP:
-            // Auto-repeat arrives as further key-downs, as the game expects,
-            // but a key counts at most once a frame, and no repeat once the
-            // key is up: repeats queue up behind a slow key (a full-screen
-            // switch takes longer than the repeat interval) and would go on
-            // long after the player let go.
             event.type =
                 e.type == SDL_KEYDOWN ? PlatformEvent::Type::KeyDown : PlatformEvent::Type::KeyUp;
             event.key = virtualKey(e.key.keysym.sym);
+            afterFocusGained = withFocus;
+            if (e.type == SDL_KEYUP && focusLossFollows())
+                heldAtFocusLoss.insert(e.key.keysym.scancode);
+            // A key held through a full-screen switch makes no new press.
+            if (e.type == SDL_KEYDOWN && e.key.repeat == 0 &&
+                heldAtFocusLoss.erase(e.key.keysym.scancode) != 0)
+                break;
             if (e.type == SDL_KEYDOWN) {
-                const SDL_Scancode code = e.key.keysym.scancode;
-                if (e.key.repeat != 0 && !SDL_GetKeyboardState(nullptr)[code])
+                // Auto-repeat arrives as further key-downs, as the game
+                // expects, but only while the key is down and once a frame:
+                // repeats queue up behind a slow frame (a full-screen switch
+                // takes longer than the repeat interval) and would go on long
+                // after the player let go. A real second press in one frame
+                // is not lost but waits for the next.
+                if (e.key.repeat != 0 && !SDL_GetKeyboardState(nullptr)[e.key.keysym.scancode])
                     break;
-                // A key held as the window was replaced: what it sent while
-                // the new one was made is its own repeat, and the new
-                // window's focus presses it again; it counts anew only once
-                // the new window has drawn a frame.
-                if (heldAtSwitch.count(code) &&
-                    (!drawnSinceSwitch || Sint32(e.key.timestamp - switchDoneAt) <= 0))
-                    break;
-                if (event.key != 0 && !pressedThisFrame.insert(event.key).second)
-                    break; // once a frame
+                if (event.key != 0 && pressedThisFrame.count(event.key)) {
+                    if (e.key.repeat != 0)
+                        break;
+                    waitingKey = event.key;
+                    return false;
+                }
+                pressedThisFrame.insert(event.key);
             }
             if (event.key != 0)
                 return true;
@@ -298,6 +311,21 @@ bool SdlPlatform::pollEvent(PlatformEvent& event) {
             break;
         }
     }
+    if (afterFocusGained) { // what came with the focus came in one piece
+        afterFocusGained = false;
+        heldAtFocusLoss.clear();
+    }
+    return false;
+}
+
+bool SdlPlatform::focusLossFollows() {
+    // Those releases are sent together, straight before the focus-lost event.
+    SDL_Event next[16];
+    const int count = SDL_PeepEvents(next, 16, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+    for (int i = 0; i < count; ++i)
+        if (next[i].type != SDL_KEYUP)
+            return next[i].type == SDL_WINDOWEVENT &&
+                   next[i].window.event == SDL_WINDOWEVENT_FOCUS_LOST;
     return false;
 }
 
@@ -309,7 +337,6 @@ void SdlPlatform::swapBuffers() {
     if (window)
         SDL_GL_SwapWindow(window);
     pressedThisFrame.clear();
-    drawnSinceSwitch = true;
 }
 
 std::uint32_t SdlPlatform::ticks() {

@@ -3,7 +3,6 @@
 
 #pragma once
 
-#include <deque>
 #include <set>
 
 #include "platform/platform.h"
@@ -54,9 +53,14 @@ class SdlPlatform : public Platform {
     int warpX = 0, warpY = 0;
     int motionX = 0, motionY = 0;
     std::set<int> pressedThisFrame; // keys whose press counted since the last frame
-    std::set<int> heldAtSwitch;     // scancodes down as the last window was replaced
-    std::uint32_t switchDoneAt = 0; // when its new window was up
-    bool drawnSinceSwitch = true;   // the new window has drawn a frame
+    int waitingKey = 0;             // a second press of one key in a frame, for the next
+    // SDL lets go of every key as the keyboard leaves a window, and presses
+    // again those still held when it comes back: such a key's first press,
+    // up to the end of what came with the focus, is the same hold.
+    std::set<int> heldAtFocusLoss;
+    // Whether the key-up being read is one of those, not the player's.
+    bool focusLossFollows();
+    bool afterFocusGained = false; // in the key events that came with the focus
 };
 
 } // namespace orbiton
