@@ -257,8 +257,10 @@ bool SdlPlatform::pollEvent(PlatformEvent& event) {
             event.type = PlatformEvent::Type::Close;
             return true;
         case SDL_WINDOWEVENT:
-            if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+            if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
                 afterFocusGained = true;
+                focusGainedAt = e.window.timestamp;
+            }
             if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && window) {
                 event.type = PlatformEvent::Type::Size;
                 SDL_GL_GetDrawableSize(window, &event.width, &event.height);
@@ -273,8 +275,10 @@ bool SdlPlatform::pollEvent(PlatformEvent& event) {
             afterFocusGained = withFocus;
             if (e.type == SDL_KEYUP && focusLossFollows())
                 heldAtFocusLoss.insert(e.key.keysym.scancode);
-            // A key held through a full-screen switch makes no new press.
-            if (e.type == SDL_KEYDOWN && e.key.repeat == 0 &&
+            // A key held through a full-screen switch makes no new press:
+            // SDL's reminder comes straight after the focus, stamped with it.
+            if (withFocus && e.type == SDL_KEYDOWN && e.key.repeat == 0 &&
+                e.key.timestamp == focusGainedAt &&
                 heldAtFocusLoss.erase(e.key.keysym.scancode) != 0)
                 break;
             if (e.type == SDL_KEYDOWN) {

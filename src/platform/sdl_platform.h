@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <cstdint>
 #include <set>
 
 #include "platform/platform.h"
@@ -55,12 +56,12 @@ class SdlPlatform : public Platform {
     std::set<int> pressedThisFrame; // keys whose press counted since the last frame
     int waitingKey = 0;             // a second press of one key in a frame, for the next
     // SDL lets go of every key as the keyboard leaves a window, and presses
-    // again those still held when it comes back: such a key's first press,
-    // up to the end of what came with the focus, is the same hold.
+    // again, the moment it comes back, those still held: not a new press.
     std::set<int> heldAtFocusLoss;
     // Whether the key-up being read is one of those, not the player's.
     bool focusLossFollows();
-    bool afterFocusGained = false; // in the key events that came with the focus
+    std::uint32_t focusGainedAt = 0; // when SDL gave the keyboard back
+    bool afterFocusGained = false;   // in the key events that came with the focus
 };
 
 } // namespace orbiton
