@@ -7,7 +7,7 @@
 BUILD_DIR := build/release
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps deps-test configure build test test-sanitize test-clang package windows test-windows run bench fuzz soak clean
+.PHONY: all deps deps-test configure build test test-sanitize test-clang test-cpus package windows test-windows run bench fuzz soak clean
 
 all: build
 
@@ -41,6 +41,14 @@ test-clang: deps-test
 	@[ -f build/clang/CMakeCache.txt ] || cmake --preset clang
 	cmake --build --preset clang
 	cd build/clang && ctest --output-on-failure -L exactness -j "$(JOBS)"
+
+# The exactness tests and the pinned flights on other CPUs Debian builds for:
+# i386 (run here), arm64 and s390x (big-endian) under qemu-user, each built by
+# Debian's cross compiler in build/cpus/ARCH. CPUS="arm64" picks some.
+CPUS ?= i386 arm64 s390x
+test-cpus:
+	./scripts/install-deps.sh cpus
+	./scripts/test-cpus.sh $(CPUS)
 
 # The Debian package in build/package: the game alone, built with Debian's
 # hardening flags, its binary in /usr/games. Prints the .deb's path.

@@ -10,6 +10,8 @@
 #     test    also everything the tests run: Xvfb and X tools, GoogleTest,
 #             clang, and Debian's checkers for the package and the licences
 #     windows the Windows build: MinGW-w64, and Wine with Xvfb to test it
+#     cpus    Debian's cross compilers and qemu-user, for the tests on other
+#             CPUs (their libraries go to a private tree: cpu-sysroot.sh)
 set -euo pipefail
 
 build=(
@@ -40,12 +42,20 @@ windows=(
   xvfb xauth xdotool x11-utils imagemagick openbox
 )
 
+# Other CPUs: the cross compilers, an emulator for those this machine cannot
+# run, and apt's signing keys to fetch their libraries with.
+cpus=(
+  cmake make debian-archive-keyring
+  g++-i686-linux-gnu g++-aarch64-linux-gnu g++-s390x-linux-gnu qemu-user
+)
+
 case ${1:-build} in
 build) packages=("${build[@]}" "${suites[@]}") ;;
 package) packages=("${build[@]}" "${package[@]}") ;;
 test) packages=("${build[@]}" "${suites[@]}" "${package[@]}" "${test[@]}") ;;
 windows) packages=("${windows[@]}") ;;
-*) echo "install-deps: unknown target ${1}; say build, package, test or windows" >&2; exit 2 ;;
+cpus) packages=("${cpus[@]}") ;;
+*) echo "install-deps: unknown target ${1}; say build, package, test, windows or cpus" >&2; exit 2 ;;
 esac
 
 # One query for all of them: a second run costs a few milliseconds.

@@ -55,7 +55,7 @@ tests/e2e/windows_installer.sh "$(ls "$src"/build/windows/orbiton3d-*-win64-setu
 printf '#!/bin/sh\nexec wine %s "$@"\n' "$src/build/windows/orbiton3d.exe" >"$work/orbiton3d"
 printf '#!/bin/sh\necho "the Windows build under Wine (WGL, GDI font)"\n' >"$work/driver"
 chmod +x "$work/orbiton3d" "$work/driver"
-tests/pinned/compare.sh "$work/orbiton3d" "$work/driver" "$src" || failed=1
+ORBITON_REQUIRE_PICTURES=0 tests/pinned/compare.sh "$work/orbiton3d" "$work/driver" "$src" || failed=1
 # Last: it plays on a display of its own, with a Wine desktop of its own.
 stop_wine_desktop
 tests/e2e/windows_e2e.sh "$(ls "$src"/build/windows/orbiton3d-*-win64.zip)" || failed=1

@@ -3,8 +3,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Plays the pinned runs (runs.sh) and compares them with the files an exact
 # build made: the traces byte for byte, the pictures pixel for pixel. The
-# pictures are skipped, with a message, where the GL driver is not the one
-# they were drawn with (driver.txt).
+# pictures are skipped, with a message, where the GL driver or the CPU is not
+# the one they were drawn with (driver.txt); with ORBITON_REQUIRE_PICTURES=1
+# (CI's own machine, whose driver pinned them) such a skip is a failure.
 # Usage: compare.sh ORBITON3D GL_DRIVER_INFO SOURCE_DIR
 set -euo pipefail
 game=$1 driver_info=$2 src=$3
@@ -53,6 +54,10 @@ if ! cmp -s "$work/driver.txt" "$data/driver.txt"; then
   sed 's/^/  /' "$work/driver.txt"
   echo "but pinned with"
   sed 's/^/  /' "$data/driver.txt"
+  if [ "${ORBITON_REQUIRE_PICTURES:-0}" = 1 ]; then
+    echo "pictures required here (ORBITON_REQUIRE_PICTURES=1): FAILED"
+    failed=1
+  fi
 else
   for entry in "${pinned_frames[@]}"; do
     name=${entry%% *}

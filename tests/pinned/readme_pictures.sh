@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The README's pictures must be what the game draws: every level's preview and
 # the moment of play on level 1, pixel for pixel (scripts/make-previews.sh makes
-# them). Skipped, saying why, where the GL driver is not the one recorded.
+# them). Skipped, saying why, where the GL driver or the CPU is not the one
+# recorded; with ORBITON_REQUIRE_PICTURES=1 such a skip is a failure.
 #   readme_pictures.sh ORBITON3D GL_DRIVER_INFO SOURCE_DIR
 set -euo pipefail
 game=$1 driver_info=$2
@@ -14,6 +15,7 @@ trap 'rm -rf "$work"' EXIT
 "$driver_info" >"$work/driver.txt"
 if ! cmp -s "$work/driver.txt" docs/levels/driver.txt; then
   echo "skipped: the pictures were drawn by $(tr '\n' ' ' <docs/levels/driver.txt)but this GL is $(tr '\n' ' ' <"$work/driver.txt")"
+  [ "${ORBITON_REQUIRE_PICTURES:-0}" != 1 ] || { echo "pictures required here (ORBITON_REQUIRE_PICTURES=1): FAILED"; exit 1; }
   exit 0
 fi
 failed=0
