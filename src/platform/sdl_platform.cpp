@@ -246,21 +246,11 @@ bool SdlPlatform::pollEvent(PlatformEvent& event) {
     }
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
-        // Once the key events that came with the focus are over, a key held
-        // as it went has been pressed again or let go.
-        const bool withFocus = afterFocusGained;
-        afterFocusGained = false;
-        if (withFocus && e.type != SDL_KEYDOWN && e.type != SDL_KEYUP)
-            heldAtFocusLoss.clear();
         switch (e.type) {
         case SDL_QUIT:
             event.type = PlatformEvent::Type::Close;
             return true;
         case SDL_WINDOWEVENT:
-            if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
-                afterFocusGained = true;
-                focusGainedAt = e.window.timestamp;
-            }
             if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && window) {
                 event.type = PlatformEvent::Type::Size;
                 SDL_GL_GetDrawableSize(window, &event.width, &event.height);
@@ -272,15 +262,6 @@ bool SdlPlatform::pollEvent(PlatformEvent& event) {
             event.type =
                 e.type == SDL_KEYDOWN ? PlatformEvent::Type::KeyDown : PlatformEvent::Type::KeyUp;
             event.key = virtualKey(e.key.keysym.sym);
-            afterFocusGained = withFocus;
-            if (e.type == SDL_KEYUP && focusLossFollows())
-                heldAtFocusLoss.insert(e.key.keysym.scancode);
-            // A key held through a full-screen switch makes no new press:
-            // SDL's reminder comes straight after the focus, stamped with it.
-            if (withFocus && e.type == SDL_KEYDOWN && e.key.repeat == 0 &&
-                e.key.timestamp == focusGainedAt &&
-                heldAtFocusLoss.erase(e.key.keysym.scancode) != 0)
-                break;
             if (e.type == SDL_KEYDOWN) {
                 // Auto-repeat arrives as further key-downs, as the game
                 // expects, but only while the key is down and once a frame:
@@ -315,21 +296,6 @@ bool SdlPlatform::pollEvent(PlatformEvent& event) {
             break;
         }
     }
-    if (afterFocusGained) { // what came with the focus came in one piece
-        afterFocusGained = false;
-        heldAtFocusLoss.clear();
-    }
-    return false;
-}
-
-bool SdlPlatform::focusLossFollows() {
-    // Those releases are sent together, straight before the focus-lost event.
-    SDL_Event next[16];
-    const int count = SDL_PeepEvents(next, 16, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
-    for (int i = 0; i < count; ++i)
-        if (next[i].type != SDL_KEYUP)
-            return next[i].type == SDL_WINDOWEVENT &&
-                   next[i].window.event == SDL_WINDOWEVENT_FOCUS_LOST;
     return false;
 }
 

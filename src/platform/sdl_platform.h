@@ -3,7 +3,6 @@
 
 #pragma once
 
-#include <cstdint>
 #include <set>
 
 #include "platform/platform.h"
@@ -55,13 +54,6 @@ class SdlPlatform : public Platform {
     int motionX = 0, motionY = 0;
     std::set<int> pressedThisFrame; // keys whose press counted since the last frame
     int waitingKey = 0;             // a second press of one key in a frame, for the next
-    // SDL lets go of every key as the keyboard leaves a window, and presses
-    // again, the moment it comes back, those still held: not a new press.
-    std::set<int> heldAtFocusLoss;
-    // Whether the key-up being read is one of those, not the player's.
-    bool focusLossFollows();
-    std::uint32_t focusGainedAt = 0; // when SDL gave the keyboard back
-    bool afterFocusGained = false;   // in the key events that came with the focus
 };
 
 } // namespace orbiton
