@@ -21,7 +21,19 @@ size() {
   [ -n "$w" ] || { echo none; return; }
   xwininfo -id "$w" 2>/dev/null | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'
 }
-focus() { local w; w=$(current); [ -n "$w" ] && { xdotool windowactivate --sync "$w" 2>/dev/null || xdotool windowfocus --sync "$w" 2>/dev/null || true; }; }
+# While the game replaces its window, a search can come back empty (a window
+# it lists is gone before it is read): look until the new one is there, and
+# say so if it never is, rather than end the script without a word.
+focus() {
+  local w=
+  for _ in $(seq 30); do
+    w=$(current)
+    [ -n "$w" ] && break
+    sleep 0.1
+  done
+  [ -n "$w" ] || fail "no game window to give the keyboard to"
+  xdotool windowactivate --sync "$w" 2>/dev/null || xdotool windowfocus --sync "$w" 2>/dev/null || true
+}
 # The middle of the view (the ball and paddle), away from the overlay text.
 shot() { import -window root -crop 300x300+250+150 +repage "$work/$1.png"; }
 same() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true)" = "0" ]; }
