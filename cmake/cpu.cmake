@@ -1,8 +1,8 @@
 # SPDX-FileCopyrightText: 2026 The Orbiton 3D developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A build for another CPU with Debian's cross compiler, against a tree made by
-# scripts/cpu-sysroot.sh, its programs run on this machine: i386 ones
-# directly, the others under qemu-user (scripts/run-on-cpu.sh).
+# scripts/cpu-sysroot.sh, its programs run on this machine through
+# scripts/run-on-cpu.sh: i386 ones directly, the others under qemu-user.
 #   cmake -DCMAKE_TOOLCHAIN_FILE=cmake/cpu.cmake -DORBITON_CPU=arm64 -DORBITON_SYSROOT=DIR/root ...
 set(CMAKE_TRY_COMPILE_PLATFORM_VARIABLES ORBITON_CPU ORBITON_SYSROOT)
 if(ORBITON_CPU STREQUAL "i386")
@@ -35,13 +35,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# The programs are for testing here alone: they name the tree's loader and
-# libraries, so that they run without that tree installed as the system's.
-# An RPATH, not a RUNPATH: it also serves what the libraries open (Mesa's).
-set(tree_libraries ${ORBITON_SYSROOT}/lib/${multiarch}:${ORBITON_SYSROOT}/usr/lib/${multiarch})
+# The programs are for testing here alone. i386 ones run directly, so they
+# name the tree's loader; the libraries are found through run-on-cpu.sh.
 if(ORBITON_CPU STREQUAL "i386")
-  set(CMAKE_EXE_LINKER_FLAGS_INIT
-      "-Wl,--dynamic-linker=${ORBITON_SYSROOT}${loader} -Wl,--disable-new-dtags -Wl,-rpath,${tree_libraries}")
+  set(CMAKE_EXE_LINKER_FLAGS_INIT "-Wl,--dynamic-linker=${ORBITON_SYSROOT}${loader}")
 endif()
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/run-on-cpu.sh ${ORBITON_CPU}
                                   ${ORBITON_SYSROOT})

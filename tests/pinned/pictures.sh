@@ -17,3 +17,13 @@ same_picture() {
     failed=1
   fi
 }
+
+# skipped_pictures: a skipped comparison, already explained by the caller; a
+# failure (failed=1) where ORBITON_REQUIRE_PICTURES=1, on the machine whose
+# driver drew them.
+skipped_pictures() {
+  if [[ ${ORBITON_REQUIRE_PICTURES:-0} == 1 ]]; then
+    echo "pictures required here (ORBITON_REQUIRE_PICTURES=1): FAILED"
+    failed=1
+  fi
+}
