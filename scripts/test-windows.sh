@@ -5,7 +5,7 @@
 # test suites cross-built with MinGW-w64, the game end to end with real X
 # input and in folders named in Unicode, the installer, and the pinned runs
 # (flights, events and the checker's output must be byte for byte those of
-# the Linux build).
+# the Linux build), and the replays of real games recorded on Linux.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 cd "$src"
@@ -56,8 +56,13 @@ printf '#!/bin/sh\nexec wine %s "$@"\n' "$src/build/windows/orbiton3d.exe" >"$wo
 printf '#!/bin/sh\necho "the Windows build under Wine (WGL, GDI font)"\n' >"$work/driver"
 chmod +x "$work/orbiton3d" "$work/driver"
 ORBITON_REQUIRE_PICTURES=0 tests/pinned/compare.sh "$work/orbiton3d" "$work/driver" "$src" || failed=1
+# Real games recorded on Linux replay under Wine to the same traces (the
+# Linux build that recorded them is the one that replays Wine's game below).
+tests/e2e/replay_elsewhere.sh "$work/orbiton3d" "$("$src/scripts/recorded-games.sh")" "$src/levels" \
+  "Windows under Wine" || failed=1
 # Last: it plays on a display of its own, with a Wine desktop of its own.
 stop_wine_desktop
-tests/e2e/windows_e2e.sh "$(ls "$src"/build/windows/orbiton3d-*-win64.zip)" || failed=1
+tests/e2e/windows_e2e.sh "$(ls "$src"/build/windows/orbiton3d-*-win64.zip)" "$src/build/release/orbiton3d" ||
+  failed=1
 [ $failed = 0 ] && echo "test-windows: every test passed" || echo "test-windows: FAILED" >&2
 exit $failed

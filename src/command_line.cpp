@@ -12,10 +12,13 @@ namespace orbiton {
 
 const char* const kUsage =
     "Usage: orbiton3d [--levels DIR] [--level N] [--fullscreen] [--demo] [--events FILE]\n"
-    "                 [--trace FILE]\n"
+    "                 [--trace FILE] [--record FILE]\n"
+    "       orbiton3d --replay FILE [--levels DIR] [--events FILE] [--trace FILE]\n"
     "       orbiton3d --headless --frames N [--demo] [--level N] [--dt SECONDS] [--size WxH]\n"
     "                 [--levels DIR] [--script FILE] [--screenshot FILE.png] [--events FILE]\n"
-    "                 [--trace FILE] [--soak] [--no-draw]\n"
+    "                 [--trace FILE] [--record FILE] [--soak] [--no-draw]\n"
+    "       orbiton3d --headless --replay FILE [--frames N] [--size WxH] [--levels DIR]\n"
+    "                 [--screenshot FILE.png] [--events FILE] [--trace FILE] [--no-draw]\n"
     "       orbiton3d --preview LEVEL FILE.png [--levels DIR] [--size WxH]\n"
     "       orbiton3d --check [--verbose] FILE...\n"
     "       orbiton3d --help | --version\n"
@@ -31,6 +34,13 @@ const char* const kUsage =
     "  --events FILE   write one line per game event (see below)\n"
     "  --trace FILE    write one line per frame: FRAME PX PY PZ VX VY VZ, the\n"
     "                  ball's position and velocity as hexadecimal floats\n"
+    "  --record FILE   write a replay of the game as it is played: every frame's\n"
+    "                  time, mouse motion, keys and clicks (docs/replays.md)\n"
+    "  --replay FILE   play a recorded game again, bit for bit, with the levels\n"
+    "                  it was recorded with. In a window it plays at its own\n"
+    "                  pace (p holds it, escape quits) and then the game is\n"
+    "                  yours; with --headless it runs as fast as it can and\n"
+    "                  the run ends with it (--frames N stops it sooner)\n"
     "\n"
     "Headless mode plays the real game without a display, drawing off-screen:\n"
     "  --frames N      stop after N frames\n"
@@ -146,6 +156,8 @@ void declareOptions(CLI::App& cli, CommandLine& o, Given& g) {
     cli.add_option("--screenshot", o.screenshot);
     cli.add_option("--events", o.events);
     cli.add_option("--trace", o.trace);
+    cli.add_option("--record", o.record);
+    cli.add_option("--replay", o.replay);
     cli.add_option("files", o.files);
 }
 
@@ -190,9 +202,10 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& o, std:
     }
     auto given = [&](const char* name) { return cli.count(name) > 0; };
     if (check) {
-        for (const char* other : {"--fullscreen", "--demo", "--soak", "--no-draw", "--headless",
-                                  "--levels", "--level", "--preview", "--frames", "--dt", "--size",
-                                  "--script", "--screenshot", "--events", "--trace"})
+        for (const char* other :
+             {"--fullscreen", "--demo", "--soak", "--no-draw", "--headless", "--levels", "--level",
+              "--preview", "--frames", "--dt", "--size", "--script", "--screenshot", "--events",
+              "--trace", "--record", "--replay"})
             if (given(other)) {
                 error = std::string("--check takes only --verbose and level files, not ") + other;
                 return false;
@@ -238,6 +251,21 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& o, std:
         error = "--size needs WIDTHxHEIGHT, each 1 to 8192, not \"" + size + "\"";
         return false;
     }
+    o.sizeGiven = given("--size");
+    if (given("--replay")) {
+        // The replay says where the game starts and how it is played.
+        for (const char* other :
+             {"--demo", "--level", "--fullscreen", "--script", "--dt", "--soak", "--preview"})
+            if (given(other)) {
+                error =
+                    std::string("--replay plays the game as it was recorded: it takes no ") + other;
+                return false;
+            }
+    }
+    if (given("--record") && (o.soak || !preview.empty())) {
+        error = std::string("--record does not go with ") + (o.soak ? "--soak" : "--preview");
+        return false;
+    }
     o.draw = !noDraw;
     if (noDraw && given("--screenshot")) {
         error = "--no-draw draws nothing for --screenshot to save";
@@ -264,7 +292,7 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& o, std:
     }
     if (headless) {
         o.demo = o.demo || o.soak; // the soak run plays itself
-        if (o.frames == 0) {
+        if (o.frames == 0 && o.replay.empty()) {
             error = "--headless needs --frames N";
             return false;
         }

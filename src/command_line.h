@@ -27,6 +27,9 @@ struct CommandLine {
     std::string screenshot;
     std::string events;
     std::string trace;
+    std::string record; // a replay file to write
+    std::string replay; // a replay file to play
+    bool sizeGiven = false;
     bool verbose = false;
     std::vector<std::string> files; // --check's level files
 };

@@ -27,6 +27,10 @@
 #include "platform/program_start.h"
 #include "platform/starting_console.h"
 #include "platform/stop_signals.h"
+#include "replay/replay_file.h"
+#include "replay/replay_levels.h"
+#include "replay/replay_player.h"
+#include "replay/replay_recorder.h"
 #include "run_paths.h"
 #include "world/level_check.h"
 #include "world/level_file.h"
@@ -47,6 +51,12 @@ struct Events {
     orbiton::OutputFile traceFile;
     std::ostream traceOut{&traceFile};
     std::unique_ptr<orbiton::FlightTrace> trace;
+    orbiton::OutputFile recordFile;
+    std::ostream recordOut{&recordFile};
+    std::unique_ptr<orbiton::ReplayRecorder> recorder;
+    // The replay played, when one is.
+    orbiton::Replay replay;
+    std::unique_ptr<orbiton::ReplayPlayer> player;
 };
 
 std::string cannotOpen(const std::string& what, const std::string& path, const std::string& why) {
@@ -74,6 +84,18 @@ std::string configure(const orbiton::CommandLine& o, Events& events) {
     orbiton::app.drawOptions.drawing = o.draw;
     if (o.demo)
         orbiton::app.inputSource = std::make_unique<orbiton::Autopilot>();
+    if (!o.replay.empty()) {
+        events.player = std::make_unique<orbiton::ReplayPlayer>(events.replay, o.replay);
+        orbiton::app.replay = events.player.get();
+        orbiton::app.replayWatched = o.mode == orbiton::CommandLine::Mode::Play;
+    }
+    if (!o.record.empty()) {
+        if (!events.recordFile.open(o.record, why))
+            return cannotOpen("replay file", o.record, why);
+        events.recorder = std::make_unique<orbiton::ReplayRecorder>(events.recordOut, orbiton::app,
+                                                                    ORBITON_VERSION);
+        orbiton::app.recorder = events.recorder.get();
+    }
     return "";
 }
 
@@ -93,6 +115,9 @@ bool closeWritten(const std::string& what, const std::string& path, orbiton::Out
 // The event log and the trace are what a run is compared by: a lost line must not pass.
 bool eventsWritten(const orbiton::CommandLine& o, Events& events) {
     bool ok = true;
+    if (events.recorder)
+        ok = closeWritten("replay file", o.record, events.recordFile, events.recorder->written) &&
+             ok;
     if (events.log)
         ok = closeWritten("events file", o.events, events.file, events.log->written) && ok;
     if (events.trace)
@@ -118,13 +143,86 @@ int stdoutWritten(int status) {
 bool runGame(orbiton::Platform& platform, const orbiton::CommandLine& o, Events& events) {
     const bool ran = orbiton::app.run(platform);
     orbiton::app.listeners.clear();
+    if (events.recorder && ran)
+        events.recorder->finish();
+    orbiton::app.recorder = nullptr;
+    orbiton::app.replay = nullptr;
     const bool written = eventsWritten(o, events);
     if (platform.stopSignal != 0)
         orbiton::endByStopSignal(platform.stopSignal);
     return ran && written;
 }
 
-int headless(const orbiton::CommandLine& o) {
+// Reads the replay to play and sets the run up as it was recorded; false,
+// having said why, when this game cannot play it as it was played.
+bool readReplayFile(orbiton::CommandLine& o, Events& events) {
+    errno = 0;
+    std::ifstream in(std::filesystem::u8path(o.replay), std::ios::binary);
+    std::string error;
+    if (!in) {
+        std::fprintf(stderr, "orbiton3d: cannot read the replay %s: %s\n", o.replay.c_str(),
+                     std::strerror(errno != 0 ? errno : EIO));
+        return false;
+    }
+    orbiton::Replay& r = events.replay;
+    if (!orbiton::readReplay(in, r, error)) {
+        std::fprintf(stderr, "orbiton3d: %s:%s\n", o.replay.c_str(), error.c_str());
+        return false;
+    }
+    const long headerLine = 2;
+    if (r.gameVersion != ORBITON_VERSION) {
+        std::fprintf(stderr,
+                     "orbiton3d: %s:%ld: recorded by orbiton3d %s, and this is %s: its flights "
+                     "may differ, so it is not played\n",
+                     o.replay.c_str(), headerLine, r.gameVersion.c_str(), ORBITON_VERSION);
+        return false;
+    }
+    const std::string dir = orbiton::resolveLevelDirectory(o.levels);
+    const std::string differ =
+        orbiton::replayLevelsDiffer(r.levels, orbiton::replayLevelsIn(dir), dir);
+    if (!differ.empty()) {
+        std::fprintf(stderr, "orbiton3d: cannot replay %s: %s\n", o.replay.c_str(), differ.c_str());
+        return false;
+    }
+    if (!r.ended)
+        std::fprintf(stderr,
+                     "orbiton3d: warning: %s:%ld: the replay stops here, without its end line "
+                     "(the recording was cut short%s): its %zu whole frames are played\n",
+                     o.replay.c_str(), r.cutLine, r.halfLine ? " in this line" : "",
+                     r.frames.size());
+    o.level = r.startLevel;
+    o.demo = r.demo;
+    o.fullscreen = r.fullscreen;
+    if (!o.sizeGiven) {
+        o.width = r.width;
+        o.height = r.height;
+    }
+    return true;
+}
+
+// After a headless replay: false, having said why, when the game and the
+// replay parted before its end (not when --frames stopped it sooner).
+bool replayPlayed(const orbiton::CommandLine& o, const Events& events, long framesDrawn) {
+    if (!events.player)
+        return true;
+    if (!events.player->error().empty()) {
+        std::fprintf(stderr, "orbiton3d: %s\n", events.player->error().c_str());
+        return false;
+    }
+    if (o.frames > 0 && framesDrawn >= o.frames)
+        return true;
+    const std::string parted = events.player->finish();
+    if (parted.empty())
+        return true;
+    std::fprintf(stderr, "orbiton3d: %s\n", parted.c_str());
+    return false;
+}
+
+int headless(const orbiton::CommandLine& given) {
+    orbiton::CommandLine o = given;
+    Events events;
+    if (!o.replay.empty() && !readReplayFile(o, events))
+        return 1;
     using orbiton::HeadlessPlatform;
     HeadlessPlatform::Options po;
     po.frameSeconds = o.dt;
@@ -156,7 +254,6 @@ int headless(const orbiton::CommandLine& o) {
                          "last frame (%ld) and is never played\n",
                          o.script.c_str(), platform.lastScriptedFrame(), o.frames);
     }
-    Events events;
     const std::string cannot = configure(o, events);
     if (!cannot.empty())
         return usageError(cannot);
@@ -174,6 +271,8 @@ int headless(const orbiton::CommandLine& o) {
     // A stop signal ends it before the picture, which would not be of the
     // last frame asked for.
     if (!runGame(platform, o, events))
+        return 1;
+    if (!replayPlayed(o, events, platform.framesDrawn()))
         return 1;
     if (soak && !soak->report(std::cout))
         return 1;
@@ -223,12 +322,16 @@ int runCommand(int argc, char** argv) {
         return headless(o);
 
     Events events;
+    if (!o.replay.empty() && !readReplayFile(o, events))
+        return 1;
     const std::string cannot = configure(o, events);
     if (!cannot.empty())
         return usageError(cannot);
     orbiton::app.showLevelNotices = true;
     orbiton::GamePlatform platform;
-    return runGame(platform, o, events) ? 0 : 1;
+    const bool ran = runGame(platform, o, events);
+    // A replay that did not fit the game has said why in a box.
+    return ran && (!events.player || events.player->error().empty()) ? 0 : 1;
 }
 
 } // namespace

@@ -44,7 +44,8 @@ std::string checkLevelPaths(const CommandLine& o) {
         if (!openLevelFile(name, file, why, missing))
             return "no level " + std::to_string(o.previewLevel) + " to preview: " + name + ": " +
                    why;
-    } else if (!fs::exists(fs::u8path(World::levelFileName(o.level, dir)), ec)) {
+    } else if (o.replay.empty() && // a replay's levels are checked against it
+               !fs::exists(fs::u8path(World::levelFileName(o.level, dir)), ec)) {
         const std::string where = dir.empty() ? "the working directory" : dir;
         std::fprintf(stderr,
                      "orbiton3d: warning: %s has no %d.lvl; a level missing from the folder "
@@ -75,11 +76,21 @@ std::string checkOutputPath(const std::string& what, const std::string& path) {
     return "";
 }
 
-// Every file a run will write: the event log, the trace and the picture.
-std::string checkOutputPaths(const CommandLine& o) {
+// Every file a run will write, with what it is: the event log, the trace,
+// the replay and the picture.
+std::vector<std::pair<std::string, std::string>> outputsOf(const CommandLine& o) {
+    std::vector<std::pair<std::string, std::string>> outputs;
     for (const auto& [what, path] : {std::pair<std::string, std::string>{"events file", o.events},
                                      {"trace file", o.trace},
-                                     {"picture", o.screenshot}}) {
+                                     {"replay file", o.record},
+                                     {"picture", o.screenshot}})
+        if (!path.empty())
+            outputs.emplace_back(what, path);
+    return outputs;
+}
+
+std::string checkOutputPaths(const CommandLine& o) {
+    for (const auto& [what, path] : outputsOf(o)) {
         const std::string error = checkOutputPath(what, path);
         if (!error.empty())
             return error;
@@ -127,12 +138,7 @@ bool endsWithLevelSuffix(const std::string& name) {
 // empty string when none does.
 std::string checkOutputsAgainstInputs(const CommandLine& o) {
     namespace fs = std::filesystem;
-    std::vector<std::pair<std::string, std::string>> outputs;
-    for (const auto& [what, path] : {std::pair<std::string, std::string>{"events file", o.events},
-                                     {"trace file", o.trace},
-                                     {"picture", o.screenshot}})
-        if (!path.empty())
-            outputs.emplace_back(what, path);
+    const std::vector<std::pair<std::string, std::string>> outputs = outputsOf(o);
     const std::string dir = resolveLevelDirectory(o.levels);
     const fs::path levels = fs::u8path(dir.empty() ? "." : dir);
     std::vector<fs::path> levelFiles;
@@ -147,9 +153,11 @@ std::string checkOutputsAgainstInputs(const CommandLine& o) {
             if (sameFile(fs::u8path(outputs[j].second), out))
                 return "the " + outputs[j].first + " " + outputs[j].second + " and the " + what +
                        " " + path + " are one file: each would overwrite the other";
-        if (!o.script.empty() && sameFile(fs::u8path(o.script), out))
-            return "the " + what + " " + path + " is the script " + o.script +
-                   ": writing it would destroy the script";
+        for (const auto& [input, name] :
+             {std::pair<std::string, std::string>{"script", o.script}, {"replay", o.replay}})
+            if (!name.empty() && sameFile(fs::u8path(name), out))
+                return "the " + what + " " + path + " is the " + input + " " + name +
+                       ": writing it would destroy the " + input;
         for (const fs::path& level : levelFiles)
             if (sameFile(level, out))
                 return "the " + what + " " + path + " is the level file " + level.u8string() +
@@ -163,17 +171,17 @@ std::string checkOutputsAgainstInputs(const CommandLine& o) {
     return "";
 }
 
-// A run's input script: a readable regular file.
-std::string checkScriptPath(const std::string& path) {
+// A run's input script or replay: a readable regular file.
+std::string checkInputPath(const std::string& what, const std::string& path) {
     namespace fs = std::filesystem;
     if (path.empty())
         return "";
     std::error_code ec;
     const fs::file_status st = fs::status(fs::u8path(path), ec);
     if (ec)
-        return "cannot read the script " + path + ": " + ec.message();
+        return "cannot read the " + what + " " + path + ": " + ec.message();
     if (!fs::is_regular_file(st))
-        return "the script " + path + " is not a regular file";
+        return "the " + what + " " + path + " is not a regular file";
     return "";
 }
 
@@ -184,7 +192,9 @@ std::string checkRunPaths(const CommandLine& o) {
     if (error.empty())
         error = checkOutputPaths(o);
     if (error.empty())
-        error = checkScriptPath(o.script);
+        error = checkInputPath("script", o.script);
+    if (error.empty())
+        error = checkInputPath("replay", o.replay);
     if (error.empty())
         error = checkOutputsAgainstInputs(o);
     return error;

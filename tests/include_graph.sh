@@ -4,14 +4,14 @@
 # Fails when a file of src/ includes a header of a folder it must not depend
 # on. The folders depend downwards only, with no cycle:
 #
-#   monitor -> app -> world -> paddle_arena -> objects -> render -> geometry, platform
+#   replay -> monitor -> app -> world -> paddle_arena -> objects -> render -> geometry, platform
 #
 # (each may include any folder to its right; geometry and platform include
 # nothing of the game's; main.cpp may include anything).
 #   include_graph.sh SRC_DIR
 set -euo pipefail
 src=$1
-declare -A rank=([geometry]=0 [platform]=0 [render]=1 [objects]=2 [paddle_arena]=3 [world]=4 [app]=5 [monitor]=6)
+declare -A rank=([geometry]=0 [platform]=0 [render]=1 [objects]=2 [paddle_arena]=3 [world]=4 [app]=5 [monitor]=6 [replay]=7)
 bad=0
 for dir in "$src"/*/; do
   folder=$(basename "$dir")

@@ -80,7 +80,16 @@ App::Turn App::turn() {
     if (platform->pollEvent(event)) {
         if (event.type == PlatformEvent::Type::Quit)
             return Turn::Quit;
-        handleMessage(event);
+        if (!replay || watcherTakes(event))
+            takeEvent(event);
+        return Turn::Event;
+    }
+    if (replay && !replayHeld && replay->nextEvent(event)) {
+        // Quitting a watched replay is left to its watcher.
+        const bool quits = event.type == PlatformEvent::Type::Close ||
+                           (event.type == PlatformEvent::Type::KeyDown && event.key == key::Escape);
+        if (!(replayWatched && quits))
+            takeEvent(event);
         return Turn::Event;
     }
     (this->*idleHandler)();
@@ -99,7 +108,25 @@ void App::firstIdle() {
 }
 
 void App::runFrame() {
+    if (replay) {
+        // A watched replay shows the same picture again while it is held
+        // or until its next frame's time comes: no time passes in the game,
+        // so nothing in it moves or fades.
+        if (replayWatched && replayHeld) {
+            render(0.0f);
+            return;
+        }
+        if (!replay->frameNext()) {
+            replayEnded();
+            if (replay)
+                return;
+        } else if (replayWatched && !replay->frameDue(platform->ticks())) {
+            render(0.0f);
+            return;
+        }
+    }
     notify(&GameListener::frameStarted);
+    frameMouseDx = frameMouseDy = 0;
     const float dt = tick();
     if (world->levelCleared()) {
         // The largest level number is the last: past it the count would wrap.
@@ -134,7 +161,10 @@ void App::runFrame() {
     speedShownFor = std::max(0.0f, speedShownFor - dt);
     levelNoticeShownFor = std::max(0.0f, levelNoticeShownFor - dt);
     gapNoticeShownFor = std::max(0.0f, gapNoticeShownFor - dt);
+    replayOverShownFor = std::max(0.0f, replayOverShownFor - dt);
     render(dt);
+    if (recorder)
+        recorder->frameTaken(dt, frameMouseDx, frameMouseDy);
     notify(&GameListener::frameEnded);
 }
 
@@ -269,7 +299,25 @@ void App::reportLevel(int number) {
     }
 }
 
+void App::replayEnded() {
+    if (!replayWatched || !replay->error().empty()) {
+        // The run ends with the replay; one that did not fit says why.
+        if (replayWatched)
+            platform->messageBox(replay->error(), "Orbiton 3D");
+        platform->postQuit();
+        return;
+    }
+    // Watched to its end: the game goes on from here as the player's.
+    replay = nullptr;
+    replayHeld = false;
+    previousTickSet = false;
+    discardMouse = true; // the watcher's pointer moved under the replay
+    replayOverShownFor = kReplayOverShownSeconds;
+}
+
 float App::tick() {
+    if (replay)
+        return replay->takeFrame();
     if (!previousTickSet) {
         previousTick = platform->ticks();
         previousTickSet = true;

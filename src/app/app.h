@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "app/game_listener.h"
+#include "app/input_recorder.h"
+#include "app/input_replay.h"
 #include "app/input_source.h"
 #include "paddle_arena/quaternion.h"
 #include "platform/platform.h"
@@ -71,6 +73,8 @@ class App : public GameCounters {
     void resize(int w, int h);
 
     // Input.
+    // An event handled, and heard by the recording.
+    void takeEvent(const PlatformEvent& event);
     void handleMessage(const PlatformEvent& event);
     void onKeyDown(int key);
     void onKeyUp(int key);
@@ -88,9 +92,11 @@ class App : public GameCounters {
     // How far drawing the text moves the raster position, in pixels.
     float textWidth(const char* text) const;
     void countFrame(float dt);
-    // The word top right: "DEMO" in the attract mode, else "PAUSED", else the
-    // launch speed for a second after it changed ("SPEED 0.45"), else "MOUSE
-    // FREE" while the mouse is released; empty in plain play.
+    // The word top right: "REPLAY" (or "REPLAY PAUSED") while a replay plays,
+    // else "DEMO" in the attract mode, else "PAUSED", else the
+    // launch speed for a second after it changed ("SPEED 0.45"), else
+    // "REPLAY OVER" for a while after a watched replay handed over, else
+    // "MOUSE FREE" while the mouse is released; empty in plain play.
     std::string statusWord() const;
 
     // Moves the launched ball through one frame in equal sub-steps short
@@ -187,6 +193,29 @@ class App : public GameCounters {
     // Who else plays (the attract mode), through the same mouse and click;
     // the player's first input takes over.
     std::unique_ptr<InputSource> inputSource;
+    // A recording hears what each frame takes from outside the game (the
+    // events before it, its time, its mouse motion); a replay gives those in
+    // the player's place. Neither is owned.
+    InputRecorder* recorder = nullptr;
+    InputReplay* replay = nullptr;
+    // A replay shown in a window: paced to its recorded times, held and let
+    // go by P, left by Escape or the close box (the rest of the player's
+    // input waits for its end); at its end the game is the player's, from
+    // where the replay left it. Off, a replay runs as fast as it can and the
+    // run ends with it.
+    bool replayWatched = false;
+    bool replayHeld = false;
+    // Seconds "REPLAY OVER" stays shown once a watched replay has handed over.
+    static constexpr float kReplayOverShownSeconds = 3.0f;
+    float replayOverShownFor = 0.0f;
+    // The mouse motion this frame read, for the recording.
+    int frameMouseDx = 0;
+    int frameMouseDy = 0;
+    // Whether an event of the replay's own window is for the watcher (the
+    // size, the close box, Escape; P holds the replay): the rest is dropped.
+    bool watcherTakes(const PlatformEvent& event);
+    // No recorded frame is left (or the replay does not fit the game).
+    void replayEnded();
     // Who hears of the game's events; not owned.
     std::vector<GameListener*> listeners;
 

@@ -10,6 +10,29 @@ namespace {
 constexpr float kSpeedStep = 0.05f;
 } // namespace
 
+void App::takeEvent(const PlatformEvent& event) {
+    if (recorder)
+        recorder->eventTaken(event);
+    handleMessage(event);
+}
+
+bool App::watcherTakes(const PlatformEvent& event) {
+    switch (event.type) {
+    case PlatformEvent::Type::Size:
+    case PlatformEvent::Type::Close:
+    case PlatformEvent::Type::Quit:
+        return true;
+    case PlatformEvent::Type::KeyDown:
+        if (event.key == key::P && replayWatched) {
+            replayHeld = !replayHeld;
+            replay->hold(replayHeld, platform->ticks());
+        }
+        return event.key == key::Escape;
+    default:
+        return false;
+    }
+}
+
 void App::handleMessage(const PlatformEvent& event) {
     switch (event.type) {
     case PlatformEvent::Type::Size:
@@ -117,15 +140,25 @@ void App::launchBall() {
 
 void App::recentreMouse() {
     const int cx = width / 2, cy = height / 2;
-    int x, y;
-    platform->cursorPosition(x, y);
-    if (discardMouse) {
-        discardMouse = false;
-    } else if (x != cx || y != cy) {
-        handOver();
-        mouseDx += x - cx;
-        mouseDy += y - cy;
+    int dx = 0, dy = 0;
+    if (replay) {
+        replay->takeMouse(dx, dy);
+    } else {
+        int x, y;
+        platform->cursorPosition(x, y);
+        if (!discardMouse) {
+            dx = x - cx;
+            dy = y - cy;
+        }
     }
+    discardMouse = false;
+    if (dx != 0 || dy != 0) {
+        handOver();
+        mouseDx += dx;
+        mouseDy += dy;
+    }
+    frameMouseDx = dx;
+    frameMouseDy = dy;
     platform->warpCursor(cx, cy);
 }
 

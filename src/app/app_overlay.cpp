@@ -79,6 +79,8 @@ float App::textWidth(const char* text) const {
 }
 
 std::string App::statusWord() const {
+    if (replay)
+        return replayHeld ? "REPLAY PAUSED" : "REPLAY";
     if (inputSource)
         return "DEMO";
     if (paused)
@@ -92,6 +94,8 @@ std::string App::statusWord() const {
         std::snprintf(text, sizeof text, "SPEED %.2f", shown);
         return text;
     }
+    if (replayOverShownFor > 0.0f)
+        return "REPLAY OVER";
     if (!mouseCaptured)
         return "MOUSE FREE";
     return "";

@@ -49,7 +49,7 @@ dpkg-deb -x "$deb" "$root"
 grep -q '^Homepage: https://orbiton3d.org/$' <<<"$fields" || fail "no Homepage field"
 [ "$(ar t "$deb" | grep '^data\.tar')" = data.tar.xz ] || fail "the files are not packed with xz: $(ar t "$deb")"
 for f in usr/games/orbiton3d usr/share/man/man6/orbiton3d.6.gz usr/share/doc/orbiton3d/copyright \
-  usr/share/doc/orbiton3d/levels.md.gz usr/share/doc/orbiton3d/changelog.gz usr/share/metainfo/org.orbiton3d.orbiton3d.metainfo.xml \
+  usr/share/doc/orbiton3d/levels.md.gz usr/share/doc/orbiton3d/replays.md.gz usr/share/doc/orbiton3d/changelog.gz usr/share/metainfo/org.orbiton3d.orbiton3d.metainfo.xml \
   usr/share/applications/orbiton3d.desktop usr/share/orbiton3d/levels/12.lvl; do
   [ -e "$root/$f" ] || fail "the package has no /$f"
 done

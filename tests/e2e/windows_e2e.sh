@@ -7,10 +7,13 @@
 # The window opens with its title at 800x600 and level 1 from the folder
 # beside the game, a click launches, the ball hits bricks, F goes to full
 # screen at the desktop's size and back, keys count as soon as the focus comes
-# back from another program, Escape ends the game with status 0.
-#   windows_e2e.sh ORBITON3D-VERSION-win64.zip
+# back from another program, Escape ends the game with status 0. The game
+# also records a replay and a trace: replayed headless under Wine (and by the
+# Linux build, when given), it flies the same trace byte for byte.
+#   windows_e2e.sh ORBITON3D-VERSION-win64.zip [LINUX-ORBITON3D]
 set -euo pipefail
 zip=$1
+linux_game=${2:-}
 
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/xvfb.sh"
@@ -28,7 +31,8 @@ cd "$work" # no levels here: they must come from beside the game
 window_manager="openbox --config-file $here/openbox-rc.xml"
 start_display "$work"
 start_wine_desktop "$exe"
-start_game "$work" wine "$exe" --events "$work/events.txt"
+start_game "$work" wine "$exe" --events "$work/events.txt" --record "$work/wine.replay" \
+  --trace "$work/wine.live"
 current() { xdotool search --onlyvisible --name "^Orbiton 3D$" 2>/dev/null | head -n 1; }
 size() { xwininfo -id "$(current)" 2>/dev/null | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'; }
 count() { grep -c " $1" "$work/events.txt" || true; }
@@ -80,6 +84,20 @@ press Escape
 wait_until 10 eval '! kill -0 "$game_pid" 2>/dev/null' || fail "Escape did not end the game"
 wait "$game_pid" && status=0 || status=$?
 [ "$status" = 0 ] || fail "the game ended with status $status: $(cat "$work/game.log")"
+grep -q "key f down" "$work/wine.replay" || fail "the replay has no F: $(grep -v ' 0 0$' "$work/wine.replay")"
+wine "$exe" --headless --no-draw --replay "$work/wine.replay" --trace "$work/wine.replayed" \
+  >"$work/replayed.log" 2>&1 || fail "the replay did not play under Wine: $(cat "$work/replayed.log")"
+cmp -s "$work/wine.live" "$work/wine.replayed" ||
+  fail "the replay flies otherwise under Wine: $(diff "$work/wine.live" "$work/wine.replayed" | head -4)"
+replayed="replayed headless under Wine"
+if [ -n "$linux_game" ]; then
+  "$linux_game" --headless --no-draw --levels "$(dirname "$exe")/levels" --replay "$work/wine.replay" \
+    --trace "$work/linux.replayed" >"$work/replayed.log" 2>&1 ||
+    fail "the replay did not play on Linux: $(cat "$work/replayed.log")"
+  cmp -s "$work/wine.live" "$work/linux.replayed" ||
+    fail "the replay flies otherwise on Linux: $(diff "$work/wine.live" "$work/linux.replayed" | head -4)"
+  replayed="$replayed and on Linux"
+fi
 
 # The exe copied alone (to the desktop, say) and double-clicked: no levels
 # beside it, and the player is told so in a box over the game's window.
@@ -107,4 +125,4 @@ xdotool keyup Return
 wait_until 10 eval '! box >/dev/null' || fail "the box did not close"
 press Escape
 wait_until 10 eval '! kill -0 "$alone_pid" 2>/dev/null' || fail "Escape did not end the game copied alone"
-echo "PASS (Wine): the unpacked zip plays: window 800x600, level 1 from beside the game, click launches, full screen 1280x1024 and back, keys count when the focus comes back, bricks hit, Escape exits 0; copied alone it says in a box that it has no levels"
+echo "PASS (Wine): the unpacked zip plays: window 800x600, level 1 from beside the game, click launches, full screen 1280x1024 and back, keys count when the focus comes back, bricks hit, Escape exits 0, its replay $replayed flies its trace byte for byte; copied alone it says in a box that it has no levels"
