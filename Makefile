@@ -90,16 +90,20 @@ SOAK_FRAMES ?= 1000000
 soak: build
 	./build/release/orbiton3d --headless --soak --frames $(SOAK_FRAMES) --size 32x24 --levels levels
 
-# The level loader under libFuzzer (clang, ASan, UBSan) for FUZZ_SECONDS; the
-# corpus grows in build/fuzz/corpus, findings land in build/fuzz/findings.
+# The level loader and the replay reader under libFuzzer (clang, ASan, UBSan)
+# for FUZZ_SECONDS each; the corpora grow in build/fuzz/corpus and
+# build/fuzz/replay-corpus, findings land in build/fuzz/findings.
 FUZZ_SECONDS ?= 60
 fuzz: deps-test
 	CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBITON_FUZZ=ON -DORBITON_TESTS=OFF
-	cmake --build build/fuzz -j $(JOBS) --target level_fuzzer
-	mkdir -p build/fuzz/corpus build/fuzz/findings
+	cmake --build build/fuzz -j $(JOBS) --target level_fuzzer replay_fuzzer
+	mkdir -p build/fuzz/corpus build/fuzz/replay-corpus build/fuzz/findings
 	./build/fuzz/fuzz/level_fuzzer build/fuzz/corpus fuzz/seeds -max_total_time=$(FUZZ_SECONDS) \
 	  -timeout=10 -rss_limit_mb=2048 -max_len=16384 -print_final_stats=1 \
 	  -artifact_prefix=build/fuzz/findings/
+	./build/fuzz/fuzz/replay_fuzzer build/fuzz/replay-corpus fuzz/replay-seeds \
+	  -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -max_len=16384 \
+	  -print_final_stats=1 -artifact_prefix=build/fuzz/findings/replay-
 
 clean:
 	rm -rf build

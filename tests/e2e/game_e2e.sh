@@ -14,25 +14,10 @@ e2e_begin
 start_game_window "$work" "$game" --levels "$levels" --events "$work/events.txt"
 sleep 0.5
 
-# The full-screen switch makes a new window: look it up every time.
-current() { xdotool search --onlyvisible --name "^Orbiton 3D$" 2>/dev/null | tail -n 1; }
 size() {
   local w; w=$(current)
   [ -n "$w" ] || { echo none; return; }
   xwininfo -id "$w" 2>/dev/null | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'
-}
-# While the game replaces its window, a search can come back empty (a window
-# it lists is gone before it is read): look until the new one is there, and
-# say so if it never is, rather than end the script without a word.
-focus() {
-  local w=
-  for _ in $(seq 30); do
-    w=$(current)
-    [ -n "$w" ] && break
-    sleep 0.1
-  done
-  [ -n "$w" ] || fail "no game window to give the keyboard to"
-  xdotool windowactivate --sync "$w" 2>/dev/null || xdotool windowfocus --sync "$w" 2>/dev/null || true
 }
 # The middle of the view (the ball and paddle), away from the overlay text.
 shot() { import -window root -crop 300x300+250+150 +repage "$work/$1.png"; }

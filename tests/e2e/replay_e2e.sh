@@ -22,17 +22,6 @@ keep=${3:-}
 e2e_begin
 start_display "$work"
 
-current() { xdotool search --onlyvisible --name "^Orbiton 3D$" 2>/dev/null | tail -n 1; }
-focus() {
-  local w=
-  for _ in $(seq 30); do
-    w=$(current)
-    [ -n "$w" ] && break
-    sleep 0.1
-  done
-  [ -n "$w" ] || fail "no game window to give the keyboard to"
-  xdotool windowactivate --sync "$w" 2>/dev/null || xdotool windowfocus --sync "$w" 2>/dev/null || true
-}
 logged() { grep -q " $2" "$work/$1.events"; }
 count() { grep -c " $2" "$work/$1.events" || true; }
 frames() { wc -l <"$1"; }

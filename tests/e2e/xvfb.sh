@@ -66,6 +66,24 @@ start_game() {
   xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
 }
 
+# current: the game's window now. A full-screen switch makes a new one:
+# look it up every time.
+current() { xdotool search --onlyvisible --name "^Orbiton 3D$" 2>/dev/null | tail -n 1; }
+# focus: the keyboard to the game's window. While the game replaces its
+# window, a search can come back empty (a window it lists is gone before it
+# is read): look until the new one is there, and say so if it never is,
+# rather than end the script without a word.
+focus() {
+  local w=
+  for _ in $(seq 30); do
+    w=$(current)
+    [ -n "$w" ] && break
+    sleep 0.1
+  done
+  [ -n "$w" ] || fail "no game window to give the keyboard to"
+  xdotool windowactivate --sync "$w" 2>/dev/null || xdotool windowfocus --sync "$w" 2>/dev/null || true
+}
+
 # wait_until SECONDS COMMAND...: true as soon as COMMAND succeeds, false when
 # it has not within SECONDS.
 wait_until() {

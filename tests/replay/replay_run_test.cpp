@@ -119,19 +119,19 @@ TEST_F(RecordedGame, ItsReplayFliesBitForBitAndRecordsTheSameReplayAgain) {
 TEST_F(RecordedGame, OtherLevelsAnotherVersionOrAGameThatCannotBeRecordedAreRefused) {
     // The levels it was recorded with, changed, missing or added to.
     const std::string three = levels() + "/3.lvl";
-    const std::string original = fileText(three);
-    writeText(three, original + "\n");
+    const std::string unchanged = fileText(three);
+    writeText(three, unchanged + "\n");
     test::BinaryRun r = play(replay());
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(says(r, "3.lvl in " + levels() + " is not the level it was recorded with"))
         << r.err;
-    writeText(three, original);
+    writeText(three, unchanged);
     fs::rename(levels() + "/12.lvl", out("12.lvl"));
     r = play(replay());
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(says(r, "it was recorded with a 12.lvl, and " + levels() + " has none")) << r.err;
     fs::rename(out("12.lvl"), levels() + "/12.lvl");
-    writeText(levels() + "/13.lvl", original);
+    writeText(levels() + "/13.lvl", unchanged);
     r = play(replay());
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(says(r, levels() + " has a 13.lvl, and it was recorded without one")) << r.err;
