@@ -153,37 +153,26 @@ bool runGame(orbiton::Platform& platform, const orbiton::CommandLine& o, Events&
     return ran && written;
 }
 
-// Reads the replay to play and sets the run up as it was recorded; false,
-// having said why, when this game cannot play it as it was played.
-bool readReplayFile(orbiton::CommandLine& o, Events& events) {
+// Reads the replay to play and sets the run up as it was recorded; why not,
+// when this game cannot play it as it was played (empty when it can).
+std::string readReplayFile(orbiton::CommandLine& o, Events& events) {
     errno = 0;
     std::ifstream in(std::filesystem::u8path(o.replay), std::ios::binary);
     std::string error;
-    if (!in) {
-        std::fprintf(stderr, "orbiton3d: cannot read the replay %s: %s\n", o.replay.c_str(),
-                     std::strerror(errno != 0 ? errno : EIO));
-        return false;
-    }
+    if (!in)
+        return "cannot read the replay " + o.replay + ": " +
+               std::strerror(errno != 0 ? errno : EIO);
     orbiton::Replay& r = events.replay;
-    if (!orbiton::readReplay(in, r, error)) {
-        std::fprintf(stderr, "orbiton3d: %s:%s\n", o.replay.c_str(), error.c_str());
-        return false;
-    }
-    const long headerLine = 2;
-    if (r.gameVersion != ORBITON_VERSION) {
-        std::fprintf(stderr,
-                     "orbiton3d: %s:%ld: recorded by orbiton3d %s, and this is %s: its flights "
-                     "may differ, so it is not played\n",
-                     o.replay.c_str(), headerLine, r.gameVersion.c_str(), ORBITON_VERSION);
-        return false;
-    }
+    if (!orbiton::readReplay(in, r, error))
+        return o.replay + ":" + error;
+    if (r.gameVersion != ORBITON_VERSION)
+        return o.replay + ":2: recorded by orbiton3d " + r.gameVersion + ", and this is " +
+               ORBITON_VERSION + ": its flights may differ, so it is not played";
     const std::string dir = orbiton::resolveLevelDirectory(o.levels);
     const std::string differ =
         orbiton::replayLevelsDiffer(r.levels, orbiton::replayLevelsIn(dir), dir);
-    if (!differ.empty()) {
-        std::fprintf(stderr, "orbiton3d: cannot replay %s: %s\n", o.replay.c_str(), differ.c_str());
-        return false;
-    }
+    if (!differ.empty())
+        return "cannot replay " + o.replay + ": " + differ;
     if (!r.ended)
         std::fprintf(stderr,
                      "orbiton3d: warning: %s:%ld: the replay stops here, without its end line "
@@ -197,7 +186,7 @@ bool readReplayFile(orbiton::CommandLine& o, Events& events) {
         o.width = r.width;
         o.height = r.height;
     }
-    return true;
+    return "";
 }
 
 // After a headless replay: false, having said why, when the game and the
@@ -221,8 +210,13 @@ bool replayPlayed(const orbiton::CommandLine& o, const Events& events, long fram
 int headless(const orbiton::CommandLine& given) {
     orbiton::CommandLine o = given;
     Events events;
-    if (!o.replay.empty() && !readReplayFile(o, events))
-        return 1;
+    if (!o.replay.empty()) {
+        const std::string refused = readReplayFile(o, events);
+        if (!refused.empty()) {
+            std::fprintf(stderr, "orbiton3d: %s\n", refused.c_str());
+            return 1;
+        }
+    }
     using orbiton::HeadlessPlatform;
     HeadlessPlatform::Options po;
     po.frameSeconds = o.dt;
@@ -322,13 +316,20 @@ int runCommand(int argc, char** argv) {
         return headless(o);
 
     Events events;
-    if (!o.replay.empty() && !readReplayFile(o, events))
-        return 1;
+    orbiton::GamePlatform platform;
+    if (!o.replay.empty()) {
+        // Said where the player looks: a game started from a shortcut or a
+        // file manager writes standard error nowhere.
+        const std::string refused = readReplayFile(o, events);
+        if (!refused.empty()) {
+            platform.messageBox(refused, "Orbiton 3D");
+            return 1;
+        }
+    }
     const std::string cannot = configure(o, events);
     if (!cannot.empty())
         return usageError(cannot);
     orbiton::app.showLevelNotices = true;
-    orbiton::GamePlatform platform;
     const bool ran = runGame(platform, o, events);
     // A replay that did not fit the game has said why in a box.
     return ran && (!events.player || events.player->error().empty()) ? 0 : 1;

@@ -9,7 +9,8 @@
 # headless, flies the trace again byte for byte. One is watched in a window
 # too, held with P for a while and poked with keys, clicks and motion that
 # the watched replay must ignore: its frames fly the same trace, and the game
-# is the player's at the end.
+# is the player's at the end. A replay that cannot be played, to be watched, is
+# refused in a box.
 #   replay_e2e.sh ORBITON3D LEVEL_DIR [OUT_DIR]
 # With OUT_DIR, the replays and their traces are left there (for the same
 # replays under Wine).
@@ -113,8 +114,25 @@ wait_until 5 eval '[ "$(count watched reset)" -ge 1 ]' || fail "the game did not
 quit_game
 head -n "$recorded" "$work/watched" | cmp -s - "$work/1.live" ||
   fail "the watched replay flies otherwise: $(head -n "$recorded" "$work/watched" | diff - "$work/1.live" | head -4)"
+
+# A replay the game cannot play, to be watched: refused in a box where the
+# player looks (SDL names its box in UTF-8, which xdotool's search does not
+# read), and the game ends with status 1.
+sed '2s/.*/game 0.0.1-other/' "$replay" >"$work/other.replay"
+"$game" --levels "$levels" --replay "$work/other.replay" >"$work/other.log" 2>&1 &
+other_pid=$!
+pids+=("$other_pid")
+box() { xwininfo -root -tree 2>/dev/null | awk '/"Orbiton 3D": \(/{print $1}' | tail -n 1; }
+wait_until 10 eval '[ -n "$(box)" ]' || fail "no box for a replay of another version: $(cat "$work/other.log")"
+grep -q "other.replay:2: recorded by orbiton3d 0.0.1-other" "$work/other.log" ||
+  fail "the box does not say why: $(cat "$work/other.log")"
+xdotool windowfocus --sync "$(box)"
+xdotool key Return
+wait_until 10 eval '! kill -0 "$other_pid" 2>/dev/null' || fail "Return did not close the box"
+wait "$other_pid" && status=0 || status=$?
+[ "$status" = 1 ] || fail "a refused replay ended with status $status"
 if [ -n "$keep" ]; then
   mkdir -p "$keep"
   cp "$work"/*.replay "$work"/*.live "$keep/"
 fi
-echo "PASS: live games on levels 1, $middle and $finale (steered, launched, zoomed, paused, full screen and back, Escape) replay headless to the same traces byte for byte; watched in a window, held with P and poked, the replay flies the same and then the game is the player's"
+echo "PASS: live games on levels 1, $middle and $finale (steered, launched, zoomed, paused, full screen and back, Escape) replay headless to the same traces byte for byte; watched in a window, held with P and poked, the replay flies the same and then the game is the player's; a replay of another version is refused in a box"
