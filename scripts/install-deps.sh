@@ -24,8 +24,10 @@ suites=(googletest libgtest-dev)
 # CPack's Debian generator reads the binary's architecture with file(1).
 package=(file)
 test=(
-  # end-to-end tests
-  xvfb xauth xdotool x11-utils imagemagick evilwm
+  # end-to-end tests. SDL draws its message boxes with a font of the X server,
+  # which a bare Xvfb lacks: fonts-urw-base35 gives it the scalable ones (and
+  # not the aliases that change how evilwm hands the focus to a new window).
+  xvfb xauth xdotool x11-utils imagemagick evilwm fonts-urw-base35
   # benchmarks, the clang build, fuzzing
   libbenchmark-dev clang
   # the package and licence checks
