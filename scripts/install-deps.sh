@@ -25,8 +25,8 @@ suites=(googletest libgtest-dev)
 package=(file)
 test=(
   # end-to-end tests. SDL draws its message boxes with a font of the X server,
-  # which a bare Xvfb lacks: fonts-urw-base35 gives it the scalable ones (and
-  # not the aliases that change how evilwm hands the focus to a new window).
+  # which a bare Xvfb lacks: fonts-urw-base35 gives it one. (Not xfonts-base:
+  # with it, evilwm made the full-screen key test lose quick presses.)
   xvfb xauth xdotool x11-utils imagemagick evilwm fonts-urw-base35
   # benchmarks, the clang build, fuzzing
   libbenchmark-dev clang
