@@ -26,9 +26,9 @@ std::string written(const orbiton::Replay& r) {
                                 events);
     }
     if (r.ended)
-        text += replayEndLine(long(r.frames.size()),
-                              std::vector<PlatformEvent>(r.events.begin() + r.firstEndEvent,
-                                                         r.events.end()));
+        text += replayEndLine(
+            long(r.frames.size()),
+            std::vector<PlatformEvent>(r.events.begin() + r.firstEndEvent, r.events.end()));
     return text;
 }
 
