@@ -12,28 +12,6 @@
 
 #include "replay/replay_file.h"
 
-namespace {
-
-std::string written(const orbiton::Replay& r) {
-    using namespace orbiton;
-    std::string text = replayHeader(r);
-    for (std::size_t k = 0; k < r.frames.size(); ++k) {
-        const std::size_t until =
-            k + 1 < r.frames.size() ? r.frames[k + 1].firstEvent : r.firstEndEvent;
-        const std::vector<PlatformEvent> events(r.events.begin() + r.frames[k].firstEvent,
-                                                r.events.begin() + long(until));
-        text += replayFrameLine(long(k) + 1, r.frames[k].seconds, r.frames[k].dx, r.frames[k].dy,
-                                events);
-    }
-    if (r.ended)
-        text += replayEndLine(
-            long(r.frames.size()),
-            std::vector<PlatformEvent>(r.events.begin() + r.firstEndEvent, r.events.end()));
-    return text;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace orbiton;
     Replay r;
@@ -46,9 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!std::isfinite(f.seconds) || f.seconds < 0 || f.firstEvent > r.firstEndEvent ||
             std::abs(f.dx) > kReplayMaxMotion || std::abs(f.dy) > kReplayMaxMotion)
             __builtin_trap();
-    const std::string text = written(r);
+    const std::string text = replayText(r);
     Replay again;
-    if (!readReplay(std::string_view(text), again, error) || written(again) != text)
+    if (!readReplay(std::string_view(text), again, error) || replayText(again) != text)
         __builtin_trap();
     return 0;
 }

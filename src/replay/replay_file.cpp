@@ -362,6 +362,23 @@ std::string replayEndLine(long frames, const std::vector<PlatformEvent>& events)
     return "end " + std::to_string(frames) + eventsText(events) + "\n";
 }
 
+std::string replayText(const Replay& r) {
+    std::string text = replayHeader(r);
+    const auto eventsFrom = [&](std::size_t first, std::size_t until) {
+        return std::vector<PlatformEvent>(r.events.begin() + long(first),
+                                          r.events.begin() + long(until));
+    };
+    for (std::size_t k = 0; k < r.frames.size(); ++k) {
+        const std::size_t until =
+            k + 1 < r.frames.size() ? r.frames[k + 1].firstEvent : r.firstEndEvent;
+        text += replayFrameLine(long(k) + 1, r.frames[k].seconds, r.frames[k].dx, r.frames[k].dy,
+                                eventsFrom(r.frames[k].firstEvent, until));
+    }
+    if (r.ended)
+        text += replayEndLine(long(r.frames.size()), eventsFrom(r.firstEndEvent, r.events.size()));
+    return text;
+}
+
 bool readReplay(std::istream& in, Replay& out, std::string& error) {
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (in.bad()) {

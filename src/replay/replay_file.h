@@ -73,6 +73,9 @@ std::string replayHeader(const Replay& replay);
 std::string replayFrameLine(long number, float seconds, int dx, int dy,
                             const std::vector<PlatformEvent>& events);
 std::string replayEndLine(long frames, const std::vector<PlatformEvent>& events);
+// A whole replay's text as the recording writes it, line by line: a file
+// read and written again is the same replay.
+std::string replayText(const Replay& replay);
 // Whether the recording keeps an event (the size of a window is the
 // window's, not the game's).
 bool replayKeeps(const PlatformEvent& event);
